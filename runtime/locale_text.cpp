@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: MIT
+#include "runtime/locale_text.h"
+
+namespace runtime {
+
+std::string decimalSeparator(const QLocale& locale) { return locale.decimalPoint().toStdString(); }
+
+} // namespace runtime

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// The "Calcular" command: read a, b, c, then show the discriminant, the roots and their kind.
+#pragma once
+
+#include "solver/boxes.h"
+#include "solver/quadratic.h"
+
+#include <optional>
+#include <string_view>
+
+namespace solver {
+
+inline constexpr std::string_view kEmptyBoxMessage = "Por favor, introduza los valores de a,b,c";
+inline constexpr std::string_view kRealCaption = "Solución real";
+inline constexpr std::string_view kComplexCaption = "Solución compleja";
+
+// The window-level values: zero at start, changed only by calculate().
+struct Coefficients {
+    double a = 0;
+    double b = 0;
+    double c = 0;
+    double discriminant = 0;
+};
+
+// Runs the command against boxes, keeping values up to date.
+//
+// An empty box shows kEmptyBoxMessage and changes nothing. Otherwise each coefficient is stored
+// right after its conversion and the discriminant right after it is computed; then either every
+// result box and the label are written, or none is. Throws runtime::Error: Conversion or Overflow
+// for a coefficient (attributed to it), Overflow for a discriminant or root beyond the double
+// range, InvalidOperation (b >= 0) or DivisionByZero (b < 0) for a = 0. The focus returns to the
+// box for a unless an error was thrown. Returns the roots shown, or nothing after the message.
+std::optional<Roots> calculate(Boxes& boxes, Coefficients& values);
+
+} // namespace solver

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// quadratic-table: runs the window's own calculation on lines of "a<TAB>b<TAB>c" from standard
+// input and prints, per line, what the window would show, for audits and benchmarks.
+//
+//   OK <Text5> <Text6> <Text7> <Label1> <D> <x1_re> <x1_im> <x2_re> <x2_im>
+//   EMPTY <message>
+//   ERROR <kind> <message>
+//
+// Fields are TAB-separated; the last five OK fields are doubles in round-trip form.
+#include "runtime/errors.h"
+#include "solver/boxes.h"
+#include "solver/calculation.h"
+
+#include <array>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// A window made of strings.
+class TableBoxes : public solver::Boxes {
+public:
+    explicit TableBoxes(std::array<std::string, 3> inputs) : m_inputs(std::move(inputs)) {}
+
+    std::string text(solver::InputBox box) const override {
+        return m_inputs[static_cast<std::size_t>(box)];
+    }
+    void setText(solver::ResultBox box, const std::string& text) override {
+        m_results[static_cast<std::size_t>(box)] = text;
+    }
+    void setKind(const std::string& caption) override { m_kind = caption; }
+    void showMessage(const std::string& message) override { m_message = message; }
+    void focusFirstInput() override {}
+    std::string decimalSeparator() const override { return "."; }
+
+    const std::string& result(solver::ResultBox box) const {
+        return m_results[static_cast<std::size_t>(box)];
+    }
+    const std::string& kind() const { return m_kind; }
+    const std::string& message() const { return m_message; }
+
+private:
+    std::array<std::string, 3> m_inputs;
+    std::array<std::string, 3> m_results;
+    std::string m_kind;
+    std::string m_message;
+};
+
+std::string roundTrip(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+const char* kindName(runtime::ErrorKind kind) {
+    switch (kind) {
+    case runtime::ErrorKind::Conversion:
+        return "conversion";
+    case runtime::ErrorKind::Overflow:
+        return "overflow";
+    case runtime::ErrorKind::DivisionByZero:
+        return "division-by-zero";
+    case runtime::ErrorKind::InvalidOperation:
+        return "invalid-operation";
+    }
+    return "unknown";
+}
+
+std::array<std::string, 3> splitFields(const std::string& line) {
+    std::array<std::string, 3> fields;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::size_t tab = i + 1 < fields.size() ? line.find('\t', start) : std::string::npos;
+        fields[i] = line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+        if (tab == std::string::npos)
+            break;
+        start = tab + 1;
+    }
+    return fields;
+}
+
+} // namespace
+
+int main() {
+    std::ios::sync_with_stdio(false);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        TableBoxes boxes(splitFields(line));
+        solver::Coefficients values;
+        try {
+            const auto roots = solver::calculate(boxes, values);
+            if (!roots) {
+                std::cout << "EMPTY\t" << boxes.message() << '\n';
+                continue;
+            }
+            using solver::ResultBox;
+            const double x1Re = roots->complex ? roots->re : roots->first;
+            const double x2Re = roots->complex ? roots->re : roots->second;
+            const double x1Im = roots->complex ? roots->im : 0.0;
+            const double x2Im = roots->complex ? -roots->im : 0.0;
+            std::cout << "OK\t" << boxes.result(ResultBox::Text5) << '\t'
+                      << boxes.result(ResultBox::Text6) << '\t' << boxes.result(ResultBox::Text7)
+                      << '\t' << boxes.kind() << '\t' << roundTrip(values.discriminant) << '\t'
+                      << roundTrip(x1Re) << '\t' << roundTrip(x1Im) << '\t' << roundTrip(x2Re)
+                      << '\t' << roundTrip(x2Im) << '\n';
+        } catch (const runtime::Error& error) {
+            std::cout << "ERROR\t" << kindName(error.kind()) << '\t' << runtime::describe(error)
+                      << '\n';
+        }
+    }
+    return 0;
+}

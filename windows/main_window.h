@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+// The program's main window: the coefficient boxes, "Calcular" and "Borrar", the results, the
+// clock panel and the menu bar.
+#pragma once
+
+#include "solver/boxes.h"
+#include "solver/calculation.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QTimer;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace windows {
+
+class AboutWindow;
+class HelpWindow;
+
+class MainWindow : public QMainWindow, private solver::Boxes {
+    Q_OBJECT
+
+public:
+    // Shows a text to the user and returns once it has been read; tests replace it.
+    using Reporter = std::function<void(const QString&)>;
+    // Where the clock panel reads the date and time; tests replace it.
+    using Clock = std::function<QDateTime()>;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(Clock clock, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void setMessageReporter(Reporter reporter);
+    void setErrorReporter(Reporter reporter);
+
+    // The window-level a, b, c and discriminant of the last calculation.
+    const solver::Coefficients& coefficients() const { return m_values; }
+
+    // The secondary windows, or nullptr before their menu command was first used.
+    AboutWindow* aboutWindow() const { return m_about.get(); }
+    HelpWindow* helpWindow() const { return m_help.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void calculate();
+    void clear();
+    void tick();
+    void showAbout();
+    void showHelp();
+    // Runs a command; a failure is reported and the window goes on working.
+    void guarded(const std::function<void()>& command);
+
+    // solver::Boxes
+    std::string text(solver::InputBox box) const override;
+    void setText(solver::ResultBox box, const std::string& text) override;
+    void setKind(const std::string& caption) override;
+    void showMessage(const std::string& message) override;
+    void focusFirstInput() override;
+    std::string decimalSeparator() const override;
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    Clock m_clock;
+    Reporter m_messageReporter;
+    Reporter m_errorReporter;
+    QTimer* m_timer = nullptr;
+    solver::Coefficients m_values;
+    std::unique_ptr<AboutWindow> m_about;
+    std::unique_ptr<HelpWindow> m_help;
+};
+
+} // namespace windows
