@@ -5,7 +5,9 @@
 
 namespace runtime {
 
-QString reportText(const Error& error) { return QString::fromStdString(describe(error)); }
+QString reportText(const Error& error) {
+    return QString::fromStdString(describe(error));
+}
 
 void reportError(QWidget* parent, const QString& text) {
     showMessage(parent, text, QMessageBox::Warning);

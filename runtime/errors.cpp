@@ -81,6 +81,14 @@ std::string_view noun(Subject subject) {
     return "el resultado";
 }
 
+// "de" joined to the subject's article: "del discriminante", "de la primera raíz".
+std::string ofNoun(Subject subject) {
+    const std::string_view phrase = noun(subject);
+    if (phrase.starts_with("el "))
+        return "del " + std::string(phrase.substr(3));
+    return "de " + std::string(phrase);
+}
+
 std::string capitalized(std::string_view phrase) {
     std::string text(phrase);
     if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
@@ -143,7 +151,7 @@ std::string describe(const Error& error) {
     case ErrorKind::Overflow:
         if (isCoefficient(subject) || subject == Subject::Text)
             return capitalized(noun(subject)) + " es demasiado grande: " + quoted(error) + ".";
-        return "El valor de " + std::string(noun(subject)) +
+        return "El valor " + ofNoun(subject) +
                " es demasiado grande: supera el mayor número que se puede representar.";
     case ErrorKind::InvalidOperation:
         if (aIsZero)

@@ -2,8 +2,8 @@
 // The failures a command can raise: one kind per situation, with what the user needs to know.
 #pragma once
 
-#include <exception>
 #include <cstddef>
+#include <exception>
 #include <string>
 #include <string_view>
 

@@ -3,6 +3,8 @@
 
 namespace runtime {
 
-std::string decimalSeparator(const QLocale& locale) { return locale.decimalPoint().toStdString(); }
+std::string decimalSeparator(const QLocale& locale) {
+    return locale.decimalPoint().toStdString();
+}
 
 } // namespace runtime

@@ -12,20 +12,22 @@
 namespace runtime {
 namespace {
 
-constexpr std::string_view kTypographicMinus = "\xE2\x88\x92"; // U+2212
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";         // U+00A0
+constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";   // U+2212
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";           // U+00A0
 constexpr std::string_view kNarrowNoBreakSpace = "\xE2\x80\xAF"; // U+202F
 
 // A cap far beyond any exponent that can still matter: the mantissa has at most
 // kMaxNumberTextLength digits, so clamping here never changes the result.
 constexpr long kExponentClamp = 100000;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Removes one blank from the front (or back) of text, if there is one.
 bool dropBlank(std::string_view& text, bool front) {
-    for (std::string_view blank : {std::string_view(" "), std::string_view("\t"), kNoBreakSpace,
-                                   kNarrowNoBreakSpace}) {
+    for (std::string_view blank :
+         {std::string_view(" "), std::string_view("\t"), kNoBreakSpace, kNarrowNoBreakSpace}) {
         if (front ? text.starts_with(blank) : text.ends_with(blank)) {
             front ? text.remove_prefix(blank.size()) : text.remove_suffix(blank.size());
             return true;
@@ -112,8 +114,8 @@ double toNumber(std::string_view text) {
     plain += std::to_string(exponent);
 
     double value = 0;
-    const auto [end, status] =
-        std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::general);
+    const auto [end, status] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
+                                               std::chars_format::general);
     if (status == std::errc() && end == plain.data() + plain.size())
         return value;
     if (status != std::errc::result_out_of_range)
@@ -122,8 +124,8 @@ double toNumber(std::string_view text) {
     // Out of range: too large, or too small for even a subnormal. The decimal exponent of the
     // leading digit tells which.
     long leadingExponent = exponent;
-    const auto firstNonZero = std::find_if(integerDigits.begin(), integerDigits.end(),
-                                           [](char c) { return c != '0'; });
+    const auto firstNonZero =
+        std::find_if(integerDigits.begin(), integerDigits.end(), [](char c) { return c != '0'; });
     if (firstNonZero != integerDigits.end()) {
         leadingExponent += static_cast<long>(integerDigits.end() - firstNonZero) - 1;
     } else {

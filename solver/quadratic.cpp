@@ -34,13 +34,16 @@ struct Scaled {
     int ea = 0;
 };
 
-int floorHalf(int e) { return e >= 0 ? e / 2 : -((1 - e) / 2); }
+int floorHalf(int e) {
+    return e >= 0 ? e / 2 : -((1 - e) / 2);
+}
 
 Scaled scale(double a, double b, double c) {
     Scaled s;
-    if (b == 0 && (a == 0 || c == 0))
-        return s; // D = 0 exactly, nothing to scale
     s.ea = a == 0 ? 0 : std::ilogb(a);
+    s.a = std::scalbn(a, -s.ea);
+    if (b == 0 && (a == 0 || c == 0))
+        return s; // D = 0 exactly
     const bool hasProduct = a != 0 && c != 0;
     const int productExponent = hasProduct ? s.ea + std::ilogb(c) + 2 : 0;
     int e = b != 0 ? 2 * std::ilogb(b) : productExponent;
@@ -48,13 +51,14 @@ Scaled scale(double a, double b, double c) {
         e = std::max(e, productExponent);
     s.k = floorHalf(e);
     s.b = std::scalbn(b, -s.k);
-    s.a = std::scalbn(a, -s.ea);
     s.c = std::scalbn(c, -(2 * s.k - s.ea));
     s.discriminant = differenceOfProducts(s.b, s.b, 4 * s.a, s.c);
     return s;
 }
 
-int signOf(double x) { return (x > 0) - (x < 0); }
+int signOf(double x) {
+    return (x > 0) - (x < 0);
+}
 
 } // namespace
 

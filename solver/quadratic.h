@@ -26,9 +26,10 @@ struct Roots {
     double im = 0;
 };
 
-// Requires finite a, b, c with a != 0. Real or complex follows discriminant(a, b, c).sign. Each part is within a few
-// units in the last place of the exact value. Throws runtime::Error{Overflow} attributed to the
-// part (FirstRoot, SecondRoot, RealPart, ImaginaryPart) that is beyond the double range.
+// Requires finite a, b, c with a != 0. Real or complex follows discriminant(a, b, c).sign. Each
+// part is within a few units in the last place of the exact value. Throws runtime::Error{Overflow}
+// attributed to the part (FirstRoot, SecondRoot, RealPart, ImaginaryPart) that is beyond the double
+// range.
 Roots roots(double a, double b, double c);
 
 } // namespace solver

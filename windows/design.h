@@ -7,7 +7,8 @@ class QWidget;
 namespace windows {
 
 // Maps the design's faces to free look-alikes where the originals are not installed:
-// "Comic Sans MS" to Comic Neue, "Verdana" and "MS Sans Serif" to DejaVu Sans. Idempotent.
+// "Comic Sans MS" to Comic Neue, "Verdana" to DejaVu Sans, "MS Sans Serif" to Liberation Sans
+// (Arial's widths). Idempotent.
 void installFontSubstitutes();
 
 // Designer stores whole points, so the forms say 8 where the design's captions are 8.25 points;

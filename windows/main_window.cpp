@@ -80,9 +80,13 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setMessageReporter(Reporter reporter) { m_messageReporter = std::move(reporter); }
+void MainWindow::setMessageReporter(Reporter reporter) {
+    m_messageReporter = std::move(reporter);
+}
 
-void MainWindow::setErrorReporter(Reporter reporter) { m_errorReporter = std::move(reporter); }
+void MainWindow::setErrorReporter(Reporter reporter) {
+    m_errorReporter = std::move(reporter);
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A text box claims Ctrl+A (select all) and Ctrl+C (copy) before the menu sees them. The
@@ -118,8 +122,8 @@ void MainWindow::calculate() {
 }
 
 void MainWindow::clear() {
-    for (QLineEdit* box : {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text5, m_ui->Text6,
-                           m_ui->Text7})
+    for (QLineEdit* box :
+         {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text5, m_ui->Text6, m_ui->Text7})
         box->clear();
     focusFirstInput();
 }
@@ -175,8 +179,12 @@ void MainWindow::showMessage(const std::string& message) {
     m_messageReporter(QString::fromStdString(message));
 }
 
-void MainWindow::focusFirstInput() { m_ui->Text1->setFocus(); }
+void MainWindow::focusFirstInput() {
+    m_ui->Text1->setFocus();
+}
 
-std::string MainWindow::decimalSeparator() const { return runtime::decimalSeparator(locale()); }
+std::string MainWindow::decimalSeparator() const {
+    return runtime::decimalSeparator(locale());
+}
 
 } // namespace windows
