@@ -112,7 +112,10 @@ private slots:
     void clockTicksAndAimsAtMidSecond();
     void clockAcrossMidnight();
 
+    void clockTextsFitTheirLabels_data();
+    void clockTextsFitTheirLabels();
     void menuTree();
+    void menuFromTheKeyboard();
     void secondaryWindowsKeepOneInstance_data();
     void secondaryWindowsKeepOneInstance();
     void shortcutsFromInsideATextBox_data();
@@ -538,6 +541,31 @@ void TestWindows::clockAcrossMidnight() {
     QCOMPARE(h.label("Label11"), QStringLiteral("31/12/2026"));
 }
 
+void TestWindows::clockTextsFitTheirLabels_data() {
+    QTest::addColumn<QLocale>("locale");
+
+    QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain);
+    QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    QTest::newRow("C") << QLocale::c();
+}
+
+void TestWindows::clockTextsFitTheirLabels() {
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    // The widest texts a day can bring: late in the afternoon of a two-digit December day.
+    Harness h(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)));
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    h.now = QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58));
+    h.tick();
+    for (const char* name : {"Label10", "Label11"}) {
+        auto* label = h.find<QLabel>(name);
+        QVERIFY2(!label->text().isEmpty(), name);
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+    }
+}
+
 void TestWindows::menuTree() {
     Harness h;
     const QList<QAction*> top = h.window.menuBar()->actions();
@@ -557,6 +585,21 @@ void TestWindows::menuTree() {
     QCOMPARE(entries(top[0]->menu()), QStringList{QStringLiteral("cc|Cerrar|Ctrl+C")});
     QCOMPARE(entries(top[1]->menu()), QStringList({QStringLiteral("aut|del Autor|Ctrl+A"),
                                                    QStringLiteral("como|¿Cómo funciona?|Ctrl+F")}));
+}
+
+void TestWindows::menuFromTheKeyboard() {
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    QTest::keyClick(h.box("Text1"), Qt::Key_F10);
+    QTRY_COMPARE(QApplication::activePopupWidget(), h.find<QMenu>("arc"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_COMPARE(QApplication::activePopupWidget(), h.find<QMenu>("acer"));
+    // Opened from the keyboard, the menu highlights its first item.
+    QTRY_COMPARE(h.find<QMenu>("acer")->activeAction(), h.action("aut"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+    QCOMPARE(h.find<QMenu>("acer")->activeAction(), h.action("como"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QTRY_VERIFY(h.window.helpWindow() && h.window.helpWindow()->isVisible());
 }
 
 void TestWindows::secondaryWindowsKeepOneInstance_data() {

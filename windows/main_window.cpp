@@ -11,6 +11,7 @@
 #include "windows/help_window.h"
 
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QTimer>
 
 namespace windows {
@@ -66,6 +67,10 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     connect(m_ui->como, &QAction::triggered, this, &MainWindow::showHelp);
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
+    // F10 opens the menu bar from the keyboard, where the platform's style does not already.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(m_ui->arc->menuAction()); });
 
     m_ui->Label11->setText(runtime::dateText(m_clock().date(), locale()));
     m_timer = new QTimer(this);
