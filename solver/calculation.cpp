@@ -10,6 +10,7 @@
 namespace solver {
 namespace {
 
+using runtime::ErrorKind;
 using runtime::Subject;
 
 double coefficient(const std::string& text, Subject subject) {
@@ -20,12 +21,12 @@ double coefficient(const std::string& text, Subject subject) {
     }
 }
 
-std::string shown(double value, Subject subject, const std::string& separator) {
-    try {
-        return runtime::toText(value, separator);
-    } catch (const runtime::Error& error) {
-        throw error.at(subject);
-    }
+// A part of the result as the box shows it, or the overflow error when it is beyond the double
+// range.
+std::string shown(const Shown& part, Subject subject, const std::string& separator) {
+    if (part.overflows())
+        throw runtime::Error(ErrorKind::Overflow, subject);
+    return part.text(separator);
 }
 
 } // namespace
@@ -48,8 +49,9 @@ std::optional<Roots> calculate(Boxes& boxes, Coefficients& values) {
     const double c = values.c;
 
     const Discriminant d = discriminant(a, b, c);
-    values.discriminant = d.value;
-    runtime::checked(d.value, Subject::Discriminant);
+    values.discriminant = d.value.nearest;
+    const std::string separator = boxes.decimalSeparator();
+    const std::string discriminantText = shown(d.value, Subject::Discriminant, separator);
     if (a == 0) {
         // The first root's numerator -b + sqrt(b^2) over 2a = 0: 0/0 when b >= 0, x/0 otherwise.
         runtime::checkedQuotient(-b + std::fabs(b), 2 * a, Subject::FirstRoot);
@@ -58,7 +60,6 @@ std::optional<Roots> calculate(Boxes& boxes, Coefficients& values) {
     // Everything is computed and turned into text before the first box changes, so a failure
     // never leaves the roots of one equation beside those of another.
     const Roots r = roots(a, b, c);
-    const std::string separator = boxes.decimalSeparator();
     std::string first;
     std::string second;
     if (r.complex) {
@@ -67,7 +68,7 @@ std::optional<Roots> calculate(Boxes& boxes, Coefficients& values) {
         if (a < 0 && c < 0) {
             // im is negative here: its own minus sign stands between the parts.
             first = re + im + " i";
-            second = re + "+" + shown(-r.im, Subject::ImaginaryPart, separator) + " i";
+            second = re + "+" + shown(r.im.negated(), Subject::ImaginaryPart, separator) + " i";
         } else {
             first = re + "+" + im + " i";
             second = re + "-" + im + " i";
@@ -76,7 +77,6 @@ std::optional<Roots> calculate(Boxes& boxes, Coefficients& values) {
         first = shown(r.first, Subject::FirstRoot, separator);
         second = shown(r.second, Subject::SecondRoot, separator);
     }
-    const std::string discriminantText = shown(d.value, Subject::Discriminant, separator);
 
     boxes.setText(ResultBox::Text5, first);
     boxes.setText(ResultBox::Text6, second);

@@ -97,10 +97,10 @@ int main() {
                 continue;
             }
             using solver::ResultBox;
-            const double x1Re = roots->complex ? roots->re : roots->first;
-            const double x2Re = roots->complex ? roots->re : roots->second;
-            const double x1Im = roots->complex ? roots->im : 0.0;
-            const double x2Im = roots->complex ? -roots->im : 0.0;
+            const double x1Re = roots->complex ? roots->re.nearest : roots->first.nearest;
+            const double x2Re = roots->complex ? roots->re.nearest : roots->second.nearest;
+            const double x1Im = roots->complex ? roots->im.nearest : 0.0;
+            const double x2Im = roots->complex ? -roots->im.nearest : 0.0;
             std::cout << "OK\t" << boxes.result(ResultBox::Text5) << '\t'
                       << boxes.result(ResultBox::Text6) << '\t' << boxes.result(ResultBox::Text7)
                       << '\t' << boxes.kind() << '\t' << roundTrip(values.discriminant) << '\t'
