@@ -36,8 +36,9 @@ public:
     // Any finite double, its exponent uniform over the whole range, subnormals included.
     double anyDouble() {
         const int exponent = static_cast<int>(integer(-1074, 1023));
-        return exponent < -1022 ? sign() * std::ldexp(static_cast<double>(integer(1, 1L << 52)), -1074)
-                                : scaled(exponent);
+        return exponent < -1022
+                   ? sign() * std::ldexp(static_cast<double>(integer(1, 1L << 52)), -1074)
+                   : scaled(exponent);
     }
 
 private:
@@ -166,10 +167,10 @@ TextbookResult textbook(const Case& k) {
     if (result.shown.error)
         return result;
     const auto text = [](double x) { return runtime::toText(x, "."); };
-    result.shown.texts[3] = compose(complex, k.a, k.c, complex ? "" : text(first),
-                                    complex ? "" : text(second), complex ? text(re) : "",
-                                    complex ? text(im) : "", complex ? text(-im) : "",
-                                    result.shown.texts);
+    result.shown.texts[3] =
+        compose(complex, k.a, k.c, complex ? "" : text(first), complex ? "" : text(second),
+                complex ? text(re) : "", complex ? text(im) : "", complex ? text(-im) : "",
+                result.shown.texts);
     result.shown.texts[2] = text(d);
     return result;
 }
@@ -227,7 +228,8 @@ std::vector<Category> generateCategories(int count, unsigned seed) {
         switch (random.integer(0, 2)) {
         case 0: { // Cassini: F(n+1)^2 - F(n) F(n+2) = (-1)^n, scaled by a power of two
             const int n = 2 * static_cast<int>(random.integer(5, 37));
-            // Up to where b^2 overflows though D = 4 x 4^scale fits, and down to where D underflows.
+            // Up to where b^2 overflows though D = 4 x 4^scale fits, and down to where D
+            // underflows.
             const int scale = static_cast<int>(random.integer(-600, 510));
             return Case{std::ldexp(fibonacci(n), scale), std::ldexp(-2 * fibonacci(n + 1), scale),
                         std::ldexp(fibonacci(n + 2), scale)};
@@ -270,7 +272,8 @@ std::vector<Category> generateCategories(int count, unsigned seed) {
         return Case{random.anyDouble(), random.anyDouble(), random.anyDouble()};
     });
     add("b = 0 or c = 0", [&] {
-        const double a = random.anyDouble() * std::ldexp(1.0, -static_cast<int>(random.integer(0, 60)));
+        const double a =
+            random.anyDouble() * std::ldexp(1.0, -static_cast<int>(random.integer(0, 60)));
         const double other = random.scaled(static_cast<int>(random.integer(-600, 600)));
         return random.integer(0, 1) ? Case{a, 0, other} : Case{a, other, 0};
     });
@@ -280,7 +283,8 @@ std::vector<Category> generateCategories(int count, unsigned seed) {
 namespace {
 
 void count(Tally& tally, const Case& k, const Shown& want, const Shown& got,
-           const reference::Solution& ref, bool complex, const std::array<std::string, 3>& numbers) {
+           const reference::Solution& ref, bool complex,
+           const std::array<std::string, 3>& numbers) {
     const bool exactFails = want.error.has_value();
     const bool shownFails = got.error.has_value();
     if (shownFails && !exactFails)

@@ -22,12 +22,12 @@ std::vector<Category> generateCategories(int count, unsigned seed);
 
 struct Tally {
     long cases = 0;
-    long textsWrong = 0;      // cases where any text shown differs from the exact one
-    double worstError = 0;    // distance from the right text, in units of its 15th digit
-    long spuriousErrors = 0;  // an error raised where the exact results fit
-    long missedErrors = 0;    // a result shown where an exact one is beyond the double range
-    long undecided = 0;       // cases the reference could not round (exact decimal ties)
-    std::string firstWrong;   // a description of the first wrong case, if any
+    long textsWrong = 0;     // cases where any text shown differs from the exact one
+    double worstError = 0;   // distance from the right text, in units of its 15th digit
+    long spuriousErrors = 0; // an error raised where the exact results fit
+    long missedErrors = 0;   // a result shown where an exact one is beyond the double range
+    long undecided = 0;      // cases the reference could not round (exact decimal ties)
+    std::string firstWrong;  // a description of the first wrong case, if any
 };
 
 struct Comparison {

@@ -19,14 +19,15 @@ struct Inputs {
 };
 
 // Easy: small integers. Hard: a near-double root, a nearly real complex pair, cancellation
-// across 600 binary orders, the published two-roots-one-ulp-apart example, the range's ends.
+// across 600 binary orders, the published two-roots-one-ulp-apart example, a double root where b^2
+// overflows.
 constexpr std::array<Inputs, 6> kCases = {{
     {"1", "-3", "2"},
     {"7778742049", "-25172538050", "20365011074"},
     {"1", "-2", "1.0000000000000004"},
     {"1e-150", "3e150", "1e-150"},
     {"1", "1.0000000000000002", "0.25000000000000011"},
-    {"1.5e308", "-1.7e308", "4.4e307"},
+    {"1e200", "-2e200", "1e200"},
 }};
 
 class Boxes : public solver::Boxes {
@@ -58,9 +59,13 @@ void ours(benchmark::State& state) {
     }
 }
 
-// The same work for the textbook formulas: convert the texts, compute, write the texts.
+// The same work for the textbook formulas: convert the texts, compute, write the texts (where
+// they overflow to infinity or NaN, a short error text instead).
 void textbook(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
+    const auto show = [](double x) {
+        return std::isfinite(x) ? runtime::toText(x) : std::string("error");
+    };
     for (auto _ : state) {
         const double a = runtime::toNumber(inputs.a);
         const double b = runtime::toNumber(inputs.b);
@@ -68,15 +73,15 @@ void textbook(benchmark::State& state) {
         const double d = b * b - 4 * a * c;
         std::string first, second;
         if (d >= 0) {
-            first = runtime::toText((-b + std::sqrt(d)) / (2 * a));
-            second = runtime::toText((-b - std::sqrt(d)) / (2 * a));
+            first = show((-b + std::sqrt(d)) / (2 * a));
+            second = show((-b - std::sqrt(d)) / (2 * a));
         } else {
-            const std::string re = runtime::toText(-b / (2 * a));
-            const std::string im = runtime::toText(std::sqrt(-d) / (2 * a));
+            const std::string re = show(-b / (2 * a));
+            const std::string im = show(std::sqrt(-d) / (2 * a));
             first = re + "+" + im + " i";
             second = re + "-" + im + " i";
         }
-        std::string shown = runtime::toText(d);
+        std::string shown = show(d);
         benchmark::DoNotOptimize(first);
         benchmark::DoNotOptimize(second);
         benchmark::DoNotOptimize(shown);

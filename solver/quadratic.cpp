@@ -14,8 +14,9 @@
 // How each number is made exact, then rounded once:
 //
 // - Every double is an integer times 2^-1074 below 2^1024, so b^2 and 4ac are exact in 106 bits
-//   and D = b^2 - 4ac is exact in kExactBits (its bits span at most 2 x (1024 + 1074) + 2
-//   positions). D is thus known exactly, and so is its sign.
+//   and D = b^2 - 4ac is exact in the bits from the top of the larger to the bottom of the
+//   smaller, at most 2 x (1024 + 1074) + 2 (kExactBits bounds them all). D is thus known
+//   exactly, and so is its sign.
 // - When D (or -D) is the square of a dyadic number, every root part is a quotient of two exact
 //   dyadic numbers: it is rounded exactly with integer arithmetic, ties to even.
 // - Otherwise sqrt(D) is irrational and so is every root part that contains it. Such a value is
@@ -253,19 +254,30 @@ template <typename Enclose> Shown roundIrrational(Enclose enclose) {
     }
 }
 
+// The bits D = b^2 - 4ac needs to be exact: from the top of the larger term to the lowest set
+// bit of either, each product being exact in 106 bits.
+mpfr_prec_t exactBits(mpfr_srcptr square, mpfr_srcptr product) {
+    if (mpfr_zero_p(square) || mpfr_zero_p(product))
+        return 106;
+    const mpfr_exp_t top = std::max(mpfr_get_exp(square), mpfr_get_exp(product));
+    const mpfr_exp_t bottom = std::min(mpfr_get_exp(square), mpfr_get_exp(product)) - 106;
+    return static_cast<mpfr_prec_t>(top - bottom + 1); // + 1 for the carry
+}
+
 struct Coefficients {
     explicit Coefficients(double a, double b, double c)
-        : a(a, 53), b(b, 53), c(c, 53), twoA(53), twoC(53), discriminant(kExactBits) {
-        Real fourAC(106);
-        mpfr_mul(fourAC, this->a, this->c, MPFR_RNDN); // exact in 106 bits
+        : a(a, 53), b(b, 53), c(c, 53), twoA(53), twoC(53), square(106), fourAC(106),
+          discriminant(2) {
+        mpfr_sqr(square, this->b, MPFR_RNDN); // exact in 106 bits
+        mpfr_mul(fourAC, this->a, this->c, MPFR_RNDN);
         mpfr_mul_2ui(fourAC, fourAC, 2, MPFR_RNDN);
-        mpfr_sqr(discriminant, this->b, MPFR_RNDN);
-        mpfr_sub(discriminant, discriminant, fourAC, MPFR_RNDN); // exact in kExactBits
+        mpfr_set_prec(discriminant, exactBits(square, fourAC));
+        mpfr_sub(discriminant, square, fourAC, MPFR_RNDN); // exact
         // Exact, even where 2a or 2c would overflow a double.
         mpfr_mul_2ui(twoA, this->a, 1, MPFR_RNDN);
         mpfr_mul_2ui(twoC, this->c, 1, MPFR_RNDN);
     }
-    Real a, b, c, twoA, twoC, discriminant;
+    Real a, b, c, twoA, twoC, square, fourAC, discriminant;
 };
 
 } // namespace

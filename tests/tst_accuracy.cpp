@@ -31,7 +31,8 @@ void TestAccuracy::everyTextIsExact_data() {
 
 void TestAccuracy::everyTextIsExact() {
     QFETCH(int, index);
-    const accuracy::Tally ours = accuracy::check(m_categories[static_cast<std::size_t>(index)]).ours;
+    const accuracy::Tally ours =
+        accuracy::check(m_categories[static_cast<std::size_t>(index)]).ours;
     QCOMPARE(ours.cases, static_cast<long>(kCasesPerCategory));
     QVERIFY2(ours.textsWrong == 0, ours.firstWrong.c_str());
     QCOMPARE(ours.spuriousErrors, 0L);
