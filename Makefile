@@ -11,10 +11,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the build, the program and the tests use.
 PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-dev \
             libmpfr-dev libgmp-dev fonts-comic-neue fonts-dejavu-core fonts-liberation2 \
-            xvfb xauth
+            xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test format clean
+.PHONY: all setup configure build run test package format clean
 
 all: build
 
@@ -41,6 +41,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, in the build folder: brimel_1.00_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 format:
 	git ls-files -- '*.cpp' '*.h' | xargs clang-format -i

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -126,6 +127,11 @@ private slots:
 
     void aboutWindow();
     void helpWindow();
+
+    void iconImages_data();
+    void iconImages();
+    void windowIcons();
+    void windowsIconFile();
 };
 
 void TestWindows::initTestCase() {
@@ -780,6 +786,62 @@ void TestWindows::helpWindow() {
     QCOMPARE(back->geometry(), fromTwips(960, 2280, 1095, 375));
     // The platform's default caption buttons.
     QVERIFY(!(help.windowFlags() & Qt::CustomizeWindowHint));
+}
+
+void TestWindows::iconImages_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("colours");
+
+    const QString data = QStringLiteral(BRIMEL_DATA_DIR "/icons/");
+    QTest::newRow("16x16, 16 colours") << ":/icons/brimel-16-16c.png" << 16 << 16;
+    QTest::newRow("16x16, 256 colours") << ":/icons/brimel-16-256c.png" << 16 << 256;
+    QTest::newRow("32x32, 16 colours") << ":/icons/brimel-32-16c.png" << 32 << 16;
+    QTest::newRow("32x32, 256 colours") << ":/icons/brimel-32-256c.png" << 32 << 256;
+    for (int size : {48, 64, 128, 256})
+        QTest::newRow(qPrintable(QStringLiteral("hicolor %1").arg(size)))
+            << data + QStringLiteral("hicolor/%1x%1/brimel.png").arg(size) << size << 0;
+}
+
+void TestWindows::iconImages() {
+    QFETCH(QString, file);
+    QFETCH(int, size);
+    QFETCH(int, colours);
+
+    const QImage image(file);
+    QVERIFY2(!image.isNull(), qPrintable(file));
+    QCOMPARE(image.size(), QSize(size, size));
+    if (colours == 0)
+        return;
+    QSet<QRgb> distinct;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            distinct.insert(image.pixel(x, y));
+    QVERIFY2(distinct.size() <= colours, qPrintable(QString::number(distinct.size())));
+    QVERIFY(distinct.size() > 4); // a drawing, not a blank
+}
+
+void TestWindows::windowIcons() {
+    Harness h;
+    QCOMPARE(h.window.windowIcon().availableSizes(),
+             QList<QSize>({QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32)}));
+    QCOMPARE(h.window.windowIcon().pixmap(16).toImage().size(), QSize(16, 16));
+    windows::AboutWindow about;
+    QCOMPARE(about.windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
+    windows::HelpWindow help;
+    QVERIFY(help.windowIcon().availableSizes().isEmpty()); // none of its own
+}
+
+void TestWindows::windowsIconFile() {
+    // The program file's icon holds the same four images, at 4 and 8 bits a pixel.
+    QImageReader reader(QStringLiteral(BRIMEL_DATA_DIR "/icons/brimel.ico"));
+    QCOMPARE(reader.imageCount(), 4);
+    QList<QSize> sizes;
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        QVERIFY(reader.jumpToImage(i));
+        sizes << reader.read().size();
+    }
+    QCOMPARE(sizes, QList<QSize>({QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32)}));
 }
 
 QTEST_MAIN(TestWindows)

@@ -3,6 +3,7 @@
 
 #include "ui_about_window.h"
 #include "windows/design.h"
+#include "windows/icons.h"
 
 namespace windows {
 
@@ -11,6 +12,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent), m_ui(new Ui::AboutW
     m_ui->setupUi(this);
     applyDesignPointSize(this);
     removeSizeButtons(this);
+    setWindowIcon(aboutIcon());
     // Placed by its client area, as designed: 525, 2025 twips from the screen's corner.
     setGeometry(QRect(QPoint(35, 135), size()));
     connect(m_ui->Command1, &QPushButton::clicked, this, &QWidget::close);

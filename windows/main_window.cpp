@@ -9,6 +9,7 @@
 #include "windows/about_window.h"
 #include "windows/design.h"
 #include "windows/help_window.h"
+#include "windows/icons.h"
 
 #include <QKeyEvent>
 #include <QShortcut>
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     m_ui->setupUi(this);
     applyDesignPointSize(this);
     removeSizeButtons(this);
+    setWindowIcon(programIcon());
 
     for (QLabel* label : {m_ui->Label4, m_ui->Label10, m_ui->Label11}) {
         QPalette palette = label->palette();
