@@ -10,6 +10,8 @@ QIcon programIcon() {
     return icon;
 }
 
-QIcon aboutIcon() { return QIcon(QStringLiteral(":/icons/brimel-32-16c.png")); }
+QIcon aboutIcon() {
+    return QIcon(QStringLiteral(":/icons/brimel-32-16c.png"));
+}
 
 } // namespace windows
