@@ -11,7 +11,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the build, the program and the tests use.
 PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-dev \
             libmpfr-dev libgmp-dev fonts-comic-neue fonts-dejavu-core fonts-liberation2 \
-            xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
+            xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev \
+            python3-gi gir1.2-atspi-2.0 at-spi2-core dbus xdotool xclip strace
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all setup configure build run test package format clean

@@ -1,0 +1,198 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+"""End-to-end: the real program under its own X server and accessibility bus, driven with real
+X input (xdotool) and read back through AT-SPI, as a person with a screen reader meets it.
+
+Usage: run_e2e.py PATH/TO/brimel"""
+
+import sys
+import time
+import traceback
+
+from session import Session, wait_for
+
+session = Session()
+from desktop import MAIN_TITLE, Program  # noqa: E402  (after the session's buses exist)
+
+REAL = "Solución real"
+COMPLEX = "Solución compleja"
+EMPTY_MESSAGE = "Por favor, introduza los valores de a,b,c"
+
+
+def calculate(p, a, b, c, submit="button"):
+    for name, text in (("Coeficiente a", a), ("Coeficiente b", b), ("Coeficiente c", c)):
+        p.type_into(name, text)
+    if submit == "button":
+        p.click(p.button("Calcular"))
+    else:
+        p.key("Return")
+
+
+def results(p):
+    return (p.text_of(p.box("Primera raíz")), p.text_of(p.box("Segunda raíz")),
+            p.text_of(p.box("Discriminante")), p.kind_label().get_name())
+
+
+def expect(actual, expected, what):
+    if actual != expected:
+        raise AssertionError(f"{what}: got {actual!r}, expected {expected!r}")
+
+
+def wait_results(p, expected):
+    try:
+        wait_for(lambda: results(p) == expected, timeout=5, what="results")
+    except TimeoutError:
+        expect(results(p), expected, "results")
+
+
+def dismiss_message_box(p):
+    """Reads the program's message box, presses its OK button and returns its text."""
+    box = p.window("Brimel")
+    text = next(n.get_name() for n in p.labels(box) if n.get_name())
+    p.click(p.button("OK", box))
+    wait_for(lambda: "Brimel" not in p.windows(), what="the message box to close")
+    return text
+
+
+# --- Scenarios ----------------------------------------------------------------------------------
+
+TABLE = [
+    ("1", "-3", "2", ("2", "1", "1", REAL)),
+    ("1", "2", "1", ("-1", "-1", "0", REAL)),
+    ("2", "0", "-8", ("2", "-2", "64", REAL)),
+    ("1", "2", "5", ("-1+2 i", "-1-2 i", "-16", COMPLEX)),
+    ("-1", "2", "-5", ("1-2 i", "1+2 i", "-16", COMPLEX)),
+    ("-1", "5", "-1", ("0,20871215252208", "4,79128784747792", "21", REAL)),
+    ("-1", "2", "-1", ("1", "1", "0", REAL)),
+    ("0,5", "-1.5", "1", ("2", "1", "0,25", REAL)),
+]
+
+
+def scenario_table(p):
+    for a, b, c, expected in TABLE:
+        calculate(p, a, b, c)
+        wait_results(p, expected)
+        # The focus returns to the box for a.
+        wait_for(lambda: p.focused(p.box("Coeficiente a")), what="focus on a")
+
+
+def scenario_return_computes(p):
+    p.click(p.button("Borrar"))
+    calculate(p, "1", "-3", "2", submit="return")
+    wait_results(p, ("2", "1", "1", REAL))
+
+
+def scenario_empty_box(p):
+    calculate(p, "1", "", "2")
+    expect(dismiss_message_box(p), EMPTY_MESSAGE, "message")
+    expect(results(p), ("2", "1", "1", REAL), "results after the message")
+
+
+def scenario_bad_coefficient(p):
+    calculate(p, "1", "abc", "2")
+    text = dismiss_message_box(p)
+    expect(text, "El coeficiente b no es un número válido: «abc».", "error report")
+    calculate(p, "1", "2", "5")
+    wait_results(p, ("-1+2 i", "-1-2 i", "-16", COMPLEX))
+
+
+def scenario_a_is_zero(p):
+    calculate(p, "0", "1", "1")
+    text = dismiss_message_box(p)
+    if "no puede ser 0" not in text:
+        raise AssertionError(text)
+    expect(results(p), ("-1+2 i", "-1-2 i", "-16", COMPLEX), "results kept")
+
+
+def scenario_clear(p):
+    p.click(p.button("Borrar"))
+    expect(results(p), ("", "", "", COMPLEX), "after Borrar")
+    for name in ("Coeficiente a", "Coeficiente b", "Coeficiente c"):
+        expect(p.text_of(p.box(name)), "", name)
+
+
+def scenario_secondary_windows(p):
+    p.click(p.box("Coeficiente a"))
+    p.key("ctrl+a")
+    p.key("ctrl+a")
+    about = p.window("Acerca de..")
+    p.click(p.box("Coeficiente b"))  # back to the main window: no window manager raises it
+    p.key("ctrl+f")
+    p.key("ctrl+f")
+    help_window = p.window("Ayuda")
+    time.sleep(0.3)
+    windows = p.windows()
+    expect(len(windows.get("Acerca de..", [])), 1, "about windows")
+    expect(len(windows.get("Ayuda", [])), 1, "help windows")
+    p.find(about, name="Programa realizado por Vorno", role="label")
+    p.find(help_window, name="c es el término independiente", role="label")
+    p.click(p.button("Cerrar", about))
+    wait_for(lambda: "Acerca de.." not in p.windows(), what="the about window to close")
+    p.click(p.button("Volver", help_window))
+    wait_for(lambda: "Ayuda" not in p.windows(), what="the help window to close")
+    expect(MAIN_TITLE in p.windows(), True, "main window still open")
+
+
+def scenario_clock(p):
+    clock = p.find(p.main(), role="label", description="Hora")
+    first = clock.get_name()
+    wait_for(lambda: clock.get_name() not in ("", first), timeout=2.2, what="a new second")
+
+
+def scenario_copy_with_selection(p):
+    calculate(p, "1", "2", "5")
+    wait_results(p, ("-1+2 i", "-1-2 i", "-16", COMPLEX))
+    p.click(p.box("Primera raíz"))
+    p.key("End", "shift+Home", "ctrl+c")
+    wait_for(lambda: p.clipboard() == "-1+2 i", what="the clipboard")
+    expect(MAIN_TITLE in p.windows(), True, "main window still open after copying")
+
+
+def scenario_ctrl_c_closes(p):
+    p.click(p.box("Coeficiente a"))
+    p.key("End", "ctrl+c")
+    code = p.process.wait(timeout=10)
+    expect(code, 0, "exit code after Cerrar")
+
+
+SCENARIOS = [
+    scenario_table,
+    scenario_return_computes,
+    scenario_empty_box,
+    scenario_bad_coefficient,
+    scenario_a_is_zero,
+    scenario_clear,
+    scenario_secondary_windows,
+    scenario_clock,
+    scenario_copy_with_selection,
+    scenario_ctrl_c_closes,  # last: it ends the program
+]
+
+
+def main():
+    started = time.monotonic()
+    passed = failed = 0
+    try:
+        process = session.start_program(sys.argv[1])
+        program = Program(process, session)
+        program.click(program.find(program.main(), role="label",
+                                   name="Introduce los valores de a,b,c"))  # activate it
+        for scenario in SCENARIOS:
+            t0 = time.monotonic()
+            try:
+                scenario(program)
+                passed += 1
+                print(f"PASS {scenario.__name__} ({time.monotonic() - t0:.1f} s)", flush=True)
+            except Exception:
+                failed += 1
+                print(f"FAIL {scenario.__name__}", flush=True)
+                traceback.print_exc()
+    finally:
+        session.close()
+    print(f"end-to-end: {time.monotonic() - started:.1f} s")
+    print(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 and passed == len(SCENARIOS) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,106 @@
+# SPDX-License-Identifier: MIT
+"""A private desktop session for end-to-end tests: its own X server (Xvfb), D-Bus session bus
+and accessibility bus, and the program started in it. Everything is started and stopped by
+process id; nothing outside the session is touched."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+
+def wait_for(condition, timeout=5.0, interval=0.05, what="condition"):
+    """Polls condition() until it returns something true; returns it or raises TimeoutError."""
+    deadline = time.monotonic() + timeout
+    while True:
+        try:
+            value = condition()
+        except Exception:  # the accessibility tree changes under our feet
+            value = None
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"timed out waiting for {what}")
+        time.sleep(interval)
+
+
+class Session:
+    def __init__(self, x_server=True):
+        self.processes = []
+        self.folder = tempfile.mkdtemp(prefix="brimel-e2e-")
+        self.env = {
+            key: value
+            for key, value in os.environ.items()
+            if not key.startswith(("DBUS_", "AT_SPI", "QT_", "DISPLAY", "WAYLAND", "XDG_"))
+        }
+        runtime_dir = os.path.join(self.folder, "runtime")
+        os.mkdir(runtime_dir, 0o700)
+        self.env["XDG_RUNTIME_DIR"] = runtime_dir
+        if x_server:
+            self._start_x()
+        self._start_buses()
+
+    def _spawn(self, command, **kwargs):
+        process = subprocess.Popen(command, env=self.env, start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def _start_x(self):
+        read_end, write_end = os.pipe()
+        self._spawn(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,),
+            stderr=subprocess.DEVNULL,
+        )
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            display = pipe.readline().strip()
+        if not display:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + display
+
+    def _start_buses(self):
+        bus = self._spawn(
+            ["dbus-daemon", "--session", "--nofork", "--print-address=1",
+             f"--address=unix:dir={self.folder}"],
+            stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL,
+            text=True,
+        )
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                    stderr=subprocess.DEVNULL)
+        # The accessibility client in this process talks to the session's buses.
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
+        if "DISPLAY" in self.env:
+            os.environ["DISPLAY"] = self.env["DISPLAY"]
+
+    def start_program(self, program, extra_env=None, wrapper=()):
+        env = dict(self.env)
+        env.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "LANG": "es_ES.UTF-8",
+                    "LC_ALL": "es_ES.UTF-8"})
+        env.update(extra_env or {})
+        process = subprocess.Popen(list(wrapper) + [program], env=env, start_new_session=True,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def run(self, command, **kwargs):
+        return subprocess.run(command, env=self.env, check=True, **kwargs)
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                try:
+                    os.killpg(process.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+        for process in reversed(self.processes):
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
