@@ -3,6 +3,10 @@
 # make test  installs what is missing, builds and runs every test headless.
 
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+# Seconds each fuzz target runs in `make test` (60 in CI) and in `make fuzz`.
+FUZZ_SECONDS ?= $(if $(CI),60,10)
 BUILD_TYPE ?= RelWithDebInfo
 # WERROR=ON turns every compiler warning into an error (CI sets it).
 WERROR ?= OFF
@@ -12,10 +16,11 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-dev \
             libmpfr-dev libgmp-dev fonts-comic-neue fonts-dejavu-core fonts-liberation2 \
             xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev \
-            python3-gi gir1.2-atspi-2.0 at-spi2-core dbus xdotool xclip strace
+            python3-gi gir1.2-atspi-2.0 at-spi2-core dbus xdotool xclip strace \
+            clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test package format clean
+.PHONY: all setup configure build run test unit sanitize fuzz package format clean
 
 all: build
 
@@ -40,8 +45,28 @@ build: configure
 run: build
 	$(BUILD_DIR)/app/brimel
 
-test: build
+# Everything: the whole suite, the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each fuzz target for FUZZ_SECONDS.
+test: unit sanitize fuzz
+
+unit: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+sanitize: setup
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZERS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZERS)" \
+	  -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest -L unit --output-on-failure -j $(JOBS)
+
+fuzz: setup
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBRIMEL_FUZZ=ON -DBRIMEL_WITH_QT=OFF -DBUILD_TESTING=OFF \
+	  -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target number_fuzzer calculation_fuzzer
+	tools/run_fuzzers.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
 
 # The Debian package, in the build folder: brimel_1.00_<arch>.deb
 package: build
@@ -51,4 +76,4 @@ format:
 	git ls-files -- '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -106,6 +106,8 @@ private slots:
     void returnCalculates();
     void emptyBoxShowsTheMessage();
     void errorIsReportedAndWindowGoesOn();
+    void hostileInput_data();
+    void hostileInput();
     void clearEmptiesTheBoxesOnly();
     void clearOnEmptyWindow();
 
@@ -483,6 +485,43 @@ void TestWindows::errorIsReportedAndWindowGoesOn() {
     h.press("Command1");
     QCOMPARE(h.box("Text5")->text(), QStringLiteral("2"));
     QCOMPARE(h.errors.size(), 2);
+}
+
+void TestWindows::hostileInput_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("32,767-character paste") << "Text1" << QString(32767, QLatin1Char('9'));
+    QTest::newRow("digits paste with letters") << "Text2" << QString(32767, QLatin1Char('a'));
+    QTest::newRow("control characters") << "Text3" << QStringLiteral("1\u0007\u001b[2J");
+    QTest::newRow("NUL") << "Text1" << QString::fromUtf16(u"2\u00003", 3);
+    QTest::newRow("right-to-left marks") << "Text2" << QStringLiteral("\u202e\u200f12\u202c");
+    QTest::newRow("emoji") << "Text3" << QStringLiteral("\U0001F600\U0001F4A5");
+    QTest::newRow("lone surrogate") << "Text1" << QString(QChar(0xD800));
+}
+
+void TestWindows::hostileInput() {
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "2", "1");
+    h.box(qPrintable(box))->setText(text);
+    h.press("Command1");
+    QCOMPARE(h.errors.size(), 1);
+    const QString report = h.errors.first();
+    QVERIFY2(report.size() < 120, qPrintable(report.left(200)));
+    for (char32_t ch : report.toUcs4()) {
+        QVERIFY2(QChar::isPrint(ch) && QChar::direction(ch) != QChar::DirRLO &&
+                     QChar::direction(ch) != QChar::DirRLE,
+                 qPrintable(QStringLiteral("U+%1").arg(uint(ch), 4, 16, QLatin1Char('0'))));
+    }
+    QCOMPARE(h.box("Text5")->text(), QString()); // nothing half-done
+
+    h.type("1", "-3", "2");
+    h.press("Command1");
+    QCOMPARE(h.box("Text5")->text(), QStringLiteral("2"));
 }
 
 void TestWindows::clearEmptiesTheBoxesOnly() {
