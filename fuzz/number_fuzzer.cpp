@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     // The round-trip form reads back as the very same double.
     char exact[40];
     std::snprintf(exact, sizeof exact, "%.17g", value);
-    fuzz::require(runtime::toNumber(exact) == value || (value == 0 && runtime::toNumber(exact) == 0));
+    fuzz::require(runtime::toNumber(exact) == value ||
+                  (value == 0 && runtime::toNumber(exact) == 0));
 
     for (const char* separator : {".", ","}) {
         // The text a box shows reads back within half a unit of its 15th digit, and shows the
