@@ -20,7 +20,7 @@ PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-de
             clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test unit sanitize fuzz package format clean
+.PHONY: all setup configure build run test unit sanitize fuzz bench package format clean
 
 all: build
 
@@ -67,6 +67,18 @@ fuzz: setup
 	  -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target number_fuzzer calculation_fuzzer
 	tools/run_fuzzers.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
+
+# Benchmarks (not part of `make test`): accuracy against MPFR, speed of one calculation, the
+# window's own time for "Calcular", and start-up, memory and idle cost against a bare Qt window.
+BENCH_PACKAGES := libbenchmark-dev libx11-dev libxdamage-dev x11-apps
+bench: build
+	@$(MAKE) --no-print-directory setup PACKAGES="$(BENCH_PACKAGES)"
+	cmake -S . -B $(BUILD_DIR) >/dev/null
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target accuracy solve_speed window_speed watch-start bare-window
+	$(BUILD_DIR)/bench/accuracy
+	$(BUILD_DIR)/bench/solve_speed --benchmark_min_time=0.2
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/window_speed
+	bench/startup/run.sh $(BUILD_DIR)
 
 # The Debian package, in the build folder: brimel_1.00_<arch>.deb
 package: build

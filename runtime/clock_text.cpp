@@ -5,7 +5,7 @@
 
 namespace runtime {
 
-QString clockText(QTime time, const QLocale& locale) {
+QString clockFormat(const QLocale& locale) {
     QString format = locale.timeFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1Char('s'))) {
         // Short formats stop at the minutes; seconds follow them with the same separator.
@@ -17,7 +17,11 @@ QString clockText(QTime time, const QLocale& locale) {
             format = QStringLiteral("HH:mm:ss");
         }
     }
-    return locale.toString(time, format);
+    return format;
+}
+
+QString clockText(QTime time, const QLocale& locale) {
+    return locale.toString(time, clockFormat(locale));
 }
 
 QString dateText(QDate date, const QLocale& locale) {

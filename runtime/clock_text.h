@@ -9,6 +9,9 @@
 
 namespace runtime {
 
+// The locale's short time format with seconds added: "H:mm:ss" in Spanish.
+QString clockFormat(const QLocale& locale = QLocale());
+
 // The locale's short time with seconds: "14:05:09" in Spanish, "2:05:09 PM" in US English.
 QString clockText(QTime time, const QLocale& locale = QLocale());
 

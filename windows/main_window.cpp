@@ -75,6 +75,7 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
             [this] { menuBar()->setActiveAction(m_ui->arc->menuAction()); });
 
     m_ui->Label11->setText(runtime::dateText(m_clock().date(), locale()));
+    m_clockFormat = runtime::clockFormat(locale());
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -137,7 +138,7 @@ void MainWindow::clear() {
 
 void MainWindow::tick() {
     const QDateTime now = m_clock();
-    m_ui->Label10->setText(runtime::clockText(now.time(), locale()));
+    m_ui->Label10->setText(locale().toString(now.time(), m_clockFormat));
     // Aim the next tick at the middle of the next second, so timer jitter never makes the
     // clock skip a second or show one twice. The first tick comes one full interval after load.
     m_timer->setInterval(kTickInterval + kTickInterval / 2 - now.time().msec());

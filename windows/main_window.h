@@ -71,6 +71,7 @@ private:
     Reporter m_messageReporter;
     Reporter m_errorReporter;
     QTimer* m_timer = nullptr;
+    QString m_clockFormat; // worked out once: the clock ticks every second
     solver::Coefficients m_values;
     std::unique_ptr<AboutWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;
