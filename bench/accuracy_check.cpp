@@ -4,9 +4,9 @@
 #include "reference.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
-#include "solver/boxes.h"
 #include "solver/calculation.h"
 #include "solver/quadratic.h"
+#include "solver/text_boxes.h"
 
 #include <array>
 #include <cfloat>
@@ -78,41 +78,24 @@ std::string compose(bool complex, double a, double c, const std::string& first,
     return std::string(complex ? solver::kComplexCaption : solver::kRealCaption);
 }
 
-class MemoryBoxes : public solver::Boxes {
-public:
-    explicit MemoryBoxes(const Case& k) {
-        for (std::size_t i = 0; i < 3; ++i) {
-            char buffer[40];
-            std::snprintf(buffer, sizeof buffer, "%.17g", std::array{k.a, k.b, k.c}[i]);
-            m_inputs[i] = buffer;
-        }
-    }
-    std::string text(solver::InputBox box) const override {
-        return m_inputs[static_cast<std::size_t>(box)];
-    }
-    void setText(solver::ResultBox box, const std::string& text) override {
-        shown.texts[static_cast<std::size_t>(box)] = text;
-    }
-    void setKind(const std::string& caption) override { shown.texts[3] = caption; }
-    void showMessage(const std::string&) override {}
-    void focusFirstInput() override {}
-    std::string decimalSeparator() const override { return "."; }
-
-    Shown shown;
-
-private:
-    std::array<std::string, 3> m_inputs;
-};
+// The coefficients typed in round-trip form, so the window converts them to these very doubles.
+std::string typed(double x) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", x);
+    return buffer;
+}
 
 Shown ours(const Case& k) {
-    MemoryBoxes boxes(k);
+    solver::TextBoxes boxes({typed(k.a), typed(k.b), typed(k.c)});
     solver::Coefficients values;
+    Shown shown;
     try {
         solver::calculate(boxes, values);
+        shown.texts = {boxes.results[0], boxes.results[1], boxes.results[2], boxes.kind};
     } catch (const runtime::Error& error) {
-        boxes.shown.error = error.kind();
+        shown.error = error.kind();
     }
-    return boxes.shown;
+    return shown;
 }
 
 std::string textOf(const reference::Part& part) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Nanoseconds per calculation: ours (exact, correctly rounded) against the textbook formulas.
 #include "runtime/number_text.h"
-#include "solver/boxes.h"
 #include "solver/calculation.h"
+#include "solver/text_boxes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,28 +30,9 @@ constexpr std::array<Inputs, 6> kCases = {{
     {"1e200", "-2e200", "1e200"},
 }};
 
-class Boxes : public solver::Boxes {
-public:
-    explicit Boxes(const Inputs& inputs) : m_inputs{inputs.a, inputs.b, inputs.c} {}
-    std::string text(solver::InputBox box) const override {
-        return m_inputs[static_cast<std::size_t>(box)];
-    }
-    void setText(solver::ResultBox box, const std::string& text) override {
-        m_results[static_cast<std::size_t>(box)] = text;
-    }
-    void setKind(const std::string& caption) override { m_kind = caption; }
-    void showMessage(const std::string&) override {}
-    void focusFirstInput() override {}
-    std::string decimalSeparator() const override { return "."; }
-
-private:
-    std::array<std::string, 3> m_inputs;
-    std::array<std::string, 3> m_results;
-    std::string m_kind;
-};
-
 void ours(benchmark::State& state) {
-    Boxes boxes(kCases[static_cast<std::size_t>(state.range(0))]);
+    const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
+    solver::TextBoxes boxes({inputs.a, inputs.b, inputs.c});
     solver::Coefficients values;
     for (auto _ : state) {
         solver::calculate(boxes, values);

@@ -6,6 +6,7 @@
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
+#include "solver/text_boxes.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -20,7 +21,7 @@ void requireNumber(std::string_view text) {
                   text.find("inf") == std::string_view::npos);
     try {
         runtime::toNumber(text);
-    } catch (const runtime::Error& error) {
+    } catch (const runtime::Error&) {
         // Values below the smallest double are shown as they are ("1E-400") and read back as 0;
         // values beyond it never reach a box.
         fuzz::require(false);
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::array<std::string, 3> inputs;
     for (std::string& input : inputs)
         input = provider.ConsumeRandomLengthString(64);
-    fuzz::StringBoxes boxes(inputs, comma ? "," : ".");
+    solver::TextBoxes boxes(inputs, comma ? "," : ".");
     solver::Coefficients values;
     try {
         const auto roots = solver::calculate(boxes, values);

@@ -8,8 +8,8 @@
 //
 // Fields are TAB-separated; the last five OK fields are doubles in round-trip form.
 #include "runtime/errors.h"
-#include "solver/boxes.h"
 #include "solver/calculation.h"
+#include "solver/text_boxes.h"
 
 #include <array>
 #include <cstdio>
@@ -17,35 +17,6 @@
 #include <string>
 
 namespace {
-
-// A window made of strings.
-class TableBoxes : public solver::Boxes {
-public:
-    explicit TableBoxes(std::array<std::string, 3> inputs) : m_inputs(std::move(inputs)) {}
-
-    std::string text(solver::InputBox box) const override {
-        return m_inputs[static_cast<std::size_t>(box)];
-    }
-    void setText(solver::ResultBox box, const std::string& text) override {
-        m_results[static_cast<std::size_t>(box)] = text;
-    }
-    void setKind(const std::string& caption) override { m_kind = caption; }
-    void showMessage(const std::string& message) override { m_message = message; }
-    void focusFirstInput() override {}
-    std::string decimalSeparator() const override { return "."; }
-
-    const std::string& result(solver::ResultBox box) const {
-        return m_results[static_cast<std::size_t>(box)];
-    }
-    const std::string& kind() const { return m_kind; }
-    const std::string& message() const { return m_message; }
-
-private:
-    std::array<std::string, 3> m_inputs;
-    std::array<std::string, 3> m_results;
-    std::string m_kind;
-    std::string m_message;
-};
 
 std::string roundTrip(double value) {
     char buffer[32];
@@ -88,24 +59,23 @@ int main() {
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        TableBoxes boxes(splitFields(line));
+        solver::TextBoxes boxes(splitFields(line));
         solver::Coefficients values;
         try {
             const auto roots = solver::calculate(boxes, values);
             if (!roots) {
-                std::cout << "EMPTY\t" << boxes.message() << '\n';
+                std::cout << "EMPTY\t" << boxes.message << '\n';
                 continue;
             }
-            using solver::ResultBox;
             const double x1Re = roots->complex ? roots->re.nearest : roots->first.nearest;
             const double x2Re = roots->complex ? roots->re.nearest : roots->second.nearest;
             const double x1Im = roots->complex ? roots->im.nearest : 0.0;
             const double x2Im = roots->complex ? -roots->im.nearest : 0.0;
-            std::cout << "OK\t" << boxes.result(ResultBox::Text5) << '\t'
-                      << boxes.result(ResultBox::Text6) << '\t' << boxes.result(ResultBox::Text7)
-                      << '\t' << boxes.kind() << '\t' << roundTrip(values.discriminant) << '\t'
-                      << roundTrip(x1Re) << '\t' << roundTrip(x1Im) << '\t' << roundTrip(x2Re)
-                      << '\t' << roundTrip(x2Im) << '\n';
+            std::cout << "OK\t" << boxes.results[0] << '\t' << boxes.results[1] << '\t'
+                      << boxes.results[2] << '\t' << boxes.kind << '\t'
+                      << roundTrip(values.discriminant) << '\t' << roundTrip(x1Re) << '\t'
+                      << roundTrip(x1Im) << '\t' << roundTrip(x2Re) << '\t' << roundTrip(x2Im)
+                      << '\n';
         } catch (const runtime::Error& error) {
             std::cout << "ERROR\t" << kindName(error.kind()) << '\t' << runtime::describe(error)
                       << '\n';

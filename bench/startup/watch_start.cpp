@@ -41,39 +41,37 @@ long statusField(pid_t pid, const std::string& path, const char* field) {
     return 0;
 }
 
+// Calls visit(path) with the /proc folder of each thread of the process.
+template <typename Visit> void forEachThread(pid_t pid, Visit visit) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    if (DIR* dir = opendir(tasks.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.')
+                visit(tasks + "/" + entry->d_name);
+        closedir(dir);
+    }
+}
+
 // Voluntary and involuntary context switches of every thread: each is a wake-up.
 long contextSwitches(pid_t pid) {
     long total = 0;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    if (DIR* dir = opendir(tasks.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            if (entry->d_name[0] == '.')
-                continue;
-            const std::string path = tasks + "/" + entry->d_name + "/status";
-            total += statusField(pid, path, "voluntary_ctxt_switches") +
-                     statusField(pid, path, "nonvoluntary_ctxt_switches");
-        }
-        closedir(dir);
-    }
+    forEachThread(pid, [&](const std::string& thread) {
+        total += statusField(pid, thread + "/status", "voluntary_ctxt_switches") +
+                 statusField(pid, thread + "/status", "nonvoluntary_ctxt_switches");
+    });
     return total;
 }
 
 // CPU time of every thread of the process, in milliseconds, from the scheduler's nanosecond
-// accounting (/proc/PID/task/TID/schedstat) rather than the 10 ms ticks of /proc/PID/stat.
+// accounting (schedstat) rather than the 10 ms ticks of /proc/PID/stat.
 double cpuMilliseconds(pid_t pid) {
     double total = 0;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    if (DIR* dir = opendir(tasks.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            if (entry->d_name[0] == '.')
-                continue;
-            std::ifstream schedstat(tasks + "/" + entry->d_name + "/schedstat");
-            double nanoseconds = 0;
-            if (schedstat >> nanoseconds)
-                total += nanoseconds / 1e6;
-        }
-        closedir(dir);
-    }
+    forEachThread(pid, [&](const std::string& thread) {
+        std::ifstream schedstat(thread + "/schedstat");
+        double nanoseconds = 0;
+        if (schedstat >> nanoseconds)
+            total += nanoseconds / 1e6;
+    });
     return total;
 }
 

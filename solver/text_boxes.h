@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// A window made of strings: the calculation's boxes for tools, benchmarks and fuzzing, which run
+// the very code the main window runs without any widget.
+#pragma once
+
+#include "solver/boxes.h"
+
+#include <array>
+#include <string>
+
+namespace solver {
+
+class TextBoxes : public Boxes {
+public:
+    TextBoxes(std::array<std::string, 3> inputs, std::string separator = ".")
+        : m_inputs(std::move(inputs)), m_separator(std::move(separator)) {}
+
+    std::string text(InputBox box) const override {
+        return m_inputs[static_cast<std::size_t>(box)];
+    }
+    void setText(ResultBox box, const std::string& text) override {
+        results[static_cast<std::size_t>(box)] = text;
+    }
+    void setKind(const std::string& caption) override { kind = caption; }
+    void showMessage(const std::string& text) override { message = text; }
+    void focusFirstInput() override {}
+    std::string decimalSeparator() const override { return m_separator; }
+
+    std::array<std::string, 3> results; // Text5, Text6, Text7
+    std::string kind;                   // Label1
+    std::string message;                // the last message shown
+
+private:
+    std::array<std::string, 3> m_inputs;
+    std::string m_separator;
+};
+
+} // namespace solver
