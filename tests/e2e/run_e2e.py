@@ -136,7 +136,7 @@ def scenario_secondary_windows(p):
 def scenario_clock(p):
     clock = p.find(p.main(), role="label", description="Hora")
     first = clock.get_name()
-    wait_for(lambda: clock.get_name() not in ("", first), timeout=2.2, what="a new second")
+    wait_for(lambda: clock.get_name() not in ("", first), timeout=2.0, what="a new second")
 
 
 def scenario_copy_with_selection(p):
