@@ -72,10 +72,19 @@ class Session:
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                     stderr=subprocess.DEVNULL)
+        # A program that starts before the accessibility bus is announced never joins it.
+        wait_for(self._accessibility_bus_ready, timeout=10, what="the accessibility bus")
         # The accessibility client in this process talks to the session's buses.
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
         if "DISPLAY" in self.env:
             os.environ["DISPLAY"] = self.env["DISPLAY"]
+
+    def _accessibility_bus_ready(self):
+        answer = subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            env=self.env, capture_output=True, text=True, timeout=5)
+        return "boolean true" in answer.stdout
 
     def start_program(self, program, extra_env=None, wrapper=()):
         env = dict(self.env)
