@@ -4,7 +4,9 @@
 #include <cmath>
 
 namespace runtime {
+namespace {
 
+// value when it is finite; Error{Overflow} for an infinity, Error{InvalidOperation} for a NaN.
 double checked(double value, Subject subject) {
     if (std::isnan(value))
         throw Error(ErrorKind::InvalidOperation, subject);
@@ -12,6 +14,8 @@ double checked(double value, Subject subject) {
         throw Error(ErrorKind::Overflow, subject);
     return value;
 }
+
+} // namespace
 
 double checkedQuotient(double numerator, double denominator, Subject subject) {
     if (denominator == 0) {
