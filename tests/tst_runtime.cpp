@@ -199,6 +199,8 @@ void TestRuntime::shown_data() {
     QTest::newRow("two thirds rounds") << 2.0 / 3 << point << std::string("0.666666666666667");
     QTest::newRow("0.1 is 0.1") << 0.1 << point << std::string("0.1");
     QTest::newRow("trailing zeros trimmed") << 1.25 << point << std::string("1.25");
+    QTest::newRow("typed tie, stored just above it")
+        << 101000000.1000005 << point << std::string("101000000.100001");
     QTest::newRow("zeros inside whole number") << 1000200.0 << point << std::string("1000200");
     QTest::newRow("multi-byte separator") << 2.5 << std::string("\xD9\xAB")
                                           << std::string("2\xD9\xAB"
@@ -213,15 +215,21 @@ void TestRuntime::shown() {
 }
 
 void TestRuntime::shownRoundTripsThroughParsing() {
-    // Every text shown must be accepted back, and land within half a unit of the 15th digit.
-    const double samples[] = {1.0 / 7,          -2.0 / 3, 6.02214076e23, 1e-5,
-                              -9.87654321e-300, 1.7e308,  3e-320,        12345.678901234567};
+    // Every text shown must be accepted back and land within half a unit of its 15th digit,
+    // plus the half unit in the last place that reading it back rounds by; shown again, it is
+    // the same text.
+    const double samples[] = {1.0 / 7, -2.0 / 3,           6.02214076e23,
+                              1e-5,    -9.87654321e-300,   1.7e308,
+                              3e-320,  12345.678901234567, 101000000.1000005};
     for (double value : samples) {
         for (const std::string separator : {".", ","}) {
             const std::string text = runtime::toText(value, separator);
             const double back = runtime::toNumber(text);
-            QVERIFY2(std::fabs(back - value) <= std::fabs(value) * 5e-15 + 1e-323,
+            const double magnitude = std::fabs(value);
+            const double ulp = std::nextafter(magnitude, HUGE_VAL) - magnitude;
+            QVERIFY2(std::fabs(back - value) <= magnitude * 5e-15 + ulp,
                      qPrintable(QString::fromStdString(text)));
+            QCOMPARE(runtime::toText(back, separator), text);
         }
     }
 }
