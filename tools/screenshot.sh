@@ -5,12 +5,15 @@ set -euo pipefail
 brimel=${1:?path to brimel}
 output=${2:?output .png}
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp &
+# Xvfb picks a free display and writes its number once it accepts clients. Without -noreset
+# it would restart whenever its last client leaves, and refuse whoever arrives meanwhile.
+work=$(mktemp -d)
+app=""
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n 1 "$work/display")
 
 LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 "$brimel" &
 app=$!

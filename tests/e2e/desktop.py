@@ -10,7 +10,7 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-from session import wait_for  # noqa: E402
+from session import Ended, wait_for  # noqa: E402
 
 MAIN_TITLE = "Brimel 1.0   por Vorno"
 
@@ -47,6 +47,9 @@ class Program:
         self.app = wait_for(self._find_app, timeout=15, what="the program on the accessibility bus")
 
     def _find_app(self):
+        code = self.process.poll()
+        if code is not None:
+            raise Ended(f"the program ended with code {code} before joining the accessibility bus")
         desktop = Atspi.get_desktop(0)
         for app in children(desktop):
             pid = app.get_process_id()

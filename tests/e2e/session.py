@@ -3,6 +3,7 @@
 and accessibility bus, and the program started in it. Everything is started and stopped by
 process id; nothing outside the session is touched."""
 
+import atexit
 import os
 import shutil
 import signal
@@ -11,12 +12,19 @@ import tempfile
 import time
 
 
+class Ended(Exception):
+    """Waiting is pointless: what we wait on is gone."""
+
+
 def wait_for(condition, timeout=5.0, interval=0.05, what="condition"):
-    """Polls condition() until it returns something true; returns it or raises TimeoutError."""
+    """Polls condition() until it returns something true; returns it or raises TimeoutError.
+    condition() may raise Ended to stop waiting at once."""
     deadline = time.monotonic() + timeout
     while True:
         try:
             value = condition()
+        except Ended:
+            raise
         except Exception:  # the accessibility tree changes under our feet
             value = None
         if value:
@@ -38,21 +46,30 @@ class Session:
         runtime_dir = os.path.join(self.folder, "runtime")
         os.mkdir(runtime_dir, 0o700)
         self.env["XDG_RUNTIME_DIR"] = runtime_dir
+        # What the servers and the program write, shown when a test fails.
+        self.log_path = os.path.join(self.folder, "session.log")
+        self.log = open(self.log_path, "w", buffering=1)
+        atexit.register(self.close)  # also when the test dies before it could close the session
         if x_server:
             self._start_x()
         self._start_buses()
 
     def _spawn(self, command, **kwargs):
+        kwargs.setdefault("stdout", self.log)
+        kwargs.setdefault("stderr", self.log)
         process = subprocess.Popen(command, env=self.env, start_new_session=True, **kwargs)
         self.processes.append(process)
         return process
 
     def _start_x(self):
         read_end, write_end = os.pipe()
+        # Without -noreset the server restarts whenever its last client leaves, and refuses any
+        # client that arrives meanwhile: the program, xdotool or the accessibility registry,
+        # which the bus launcher's short visit (to publish the bus address) leaves racing.
         self._spawn(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "1024x768x24",
+             "-nolisten", "tcp"],
             pass_fds=(write_end,),
-            stderr=subprocess.DEVNULL,
         )
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
@@ -66,12 +83,10 @@ class Session:
             ["dbus-daemon", "--session", "--nofork", "--print-address=1",
              f"--address=unix:dir={self.folder}"],
             stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL,
             text=True,
         )
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
-        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                    stderr=subprocess.DEVNULL)
+        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         # A program that starts before the accessibility bus is announced never joins it.
         wait_for(self._accessibility_bus_ready, timeout=10, what="the accessibility bus")
         # The accessibility client in this process talks to the session's buses.
@@ -92,14 +107,22 @@ class Session:
                     "LC_ALL": "es_ES.UTF-8"})
         env.update(extra_env or {})
         process = subprocess.Popen(list(wrapper) + [program], env=env, start_new_session=True,
-                                   stderr=subprocess.DEVNULL)
+                                   stderr=self.log)
         self.processes.append(process)
         return process
 
     def run(self, command, **kwargs):
         return subprocess.run(command, env=self.env, check=True, **kwargs)
 
+    def report(self):
+        """Prints what the servers and the program wrote, for a failing test's output."""
+        with open(self.log_path, encoding="utf-8", errors="replace") as log:
+            text = log.read().strip()
+        if text:
+            print("--- session log ---\n" + text + "\n--- end of session log ---", flush=True)
+
     def close(self):
+        """Stops everything the session started and removes its folder; later calls do nothing."""
         for process in reversed(self.processes):
             if process.poll() is None:
                 try:
@@ -112,4 +135,6 @@ class Session:
             except subprocess.TimeoutExpired:
                 os.killpg(process.pid, signal.SIGKILL)
                 process.wait()
+        self.processes.clear()
+        self.log.close()
         shutil.rmtree(self.folder, ignore_errors=True)
