@@ -172,7 +172,6 @@ SCENARIOS = [
 def main():
     started = time.monotonic()
     passed = failed = 0
-    ok = False
     try:
         process = session.start_program(sys.argv[1])
         program = Program(process, session)
@@ -188,14 +187,13 @@ def main():
                 failed += 1
                 print(f"FAIL {scenario.__name__}", flush=True)
                 traceback.print_exc()
-        ok = failed == 0 and passed == len(SCENARIOS)
     finally:
-        if not ok:
+        if passed != len(SCENARIOS):
             session.report()
         session.close()
     print(f"end-to-end: {time.monotonic() - started:.1f} s")
     print(f"{passed} passed, {failed} failed")
-    return 0 if ok else 1
+    return 0 if passed == len(SCENARIOS) else 1
 
 
 if __name__ == "__main__":

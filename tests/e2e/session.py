@@ -54,10 +54,10 @@ class Session:
             self._start_x()
         self._start_buses()
 
-    def _spawn(self, command, **kwargs):
+    def _spawn(self, command, env=None, **kwargs):
         kwargs.setdefault("stdout", self.log)
         kwargs.setdefault("stderr", self.log)
-        process = subprocess.Popen(command, env=self.env, start_new_session=True, **kwargs)
+        process = subprocess.Popen(command, env=env or self.env, start_new_session=True, **kwargs)
         self.processes.append(process)
         return process
 
@@ -106,10 +106,7 @@ class Session:
         env.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "LANG": "es_ES.UTF-8",
                     "LC_ALL": "es_ES.UTF-8"})
         env.update(extra_env or {})
-        process = subprocess.Popen(list(wrapper) + [program], env=env, start_new_session=True,
-                                   stderr=self.log)
-        self.processes.append(process)
-        return process
+        return self._spawn(list(wrapper) + [program], env=env)
 
     def run(self, command, **kwargs):
         return subprocess.run(command, env=self.env, check=True, **kwargs)
