@@ -3,6 +3,7 @@
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
 #include "solver/text_boxes.h"
+#include "textbook.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,7 +34,7 @@ constexpr std::array<Inputs, 6> kCases = {{
 void ours(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
     solver::TextBoxes boxes({inputs.a, inputs.b, inputs.c});
-    solver::Coefficients values;
+    solver::WindowValues values;
     for (auto _ : state) {
         solver::calculate(boxes, values);
         benchmark::DoNotOptimize(values);
@@ -42,27 +43,25 @@ void ours(benchmark::State& state) {
 
 // The same work for the textbook formulas: convert the texts, compute, write the texts (where
 // they overflow to infinity or NaN, a short error text instead).
-void textbook(benchmark::State& state) {
+void textbookFormulas(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
     const auto show = [](double x) {
         return std::isfinite(x) ? runtime::toText(x) : std::string("error");
     };
     for (auto _ : state) {
-        const double a = runtime::toNumber(inputs.a);
-        const double b = runtime::toNumber(inputs.b);
-        const double c = runtime::toNumber(inputs.c);
-        const double d = b * b - 4 * a * c;
+        const textbook::Solution s = textbook::solve(
+            runtime::toNumber(inputs.a), runtime::toNumber(inputs.b), runtime::toNumber(inputs.c));
         std::string first, second;
-        if (d >= 0) {
-            first = show((-b + std::sqrt(d)) / (2 * a));
-            second = show((-b - std::sqrt(d)) / (2 * a));
-        } else {
-            const std::string re = show(-b / (2 * a));
-            const std::string im = show(std::sqrt(-d) / (2 * a));
+        if (s.complex) {
+            const std::string re = show(s.re);
+            const std::string im = show(s.im);
             first = re + "+" + im + " i";
             second = re + "-" + im + " i";
+        } else {
+            first = show(s.first);
+            second = show(s.second);
         }
-        std::string shown = show(d);
+        std::string shown = show(s.discriminant);
         benchmark::DoNotOptimize(first);
         benchmark::DoNotOptimize(second);
         benchmark::DoNotOptimize(shown);
@@ -77,6 +76,6 @@ void names(benchmark::internal::Benchmark* b) {
 
 } // namespace
 
-BENCHMARK(textbook)->Apply(names);
+BENCHMARK(textbookFormulas)->Apply(names);
 BENCHMARK(ours)->Apply(names);
 BENCHMARK_MAIN();

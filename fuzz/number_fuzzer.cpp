@@ -1,20 +1,70 @@
 // SPDX-License-Identifier: MIT
-// number(t) on arbitrary bytes: it accepts or refuses with its own error, never anything else,
-// and what it accepts survives the way back through the text a box shows.
+// number(t) on arbitrary bytes: it accepts or refuses with its own error, never anything else;
+// what it accepts is the exact decimal the text writes, and survives the way back through the
+// text a box shows.
 #include "fuzz_support.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";
+
+bool isNegative(std::string_view part) {
+    return part.find('-') != std::string_view::npos ||
+           part.find(kTypographicMinus) != std::string_view::npos;
+}
+
+// The exact value of an accepted text, read again the plainest way: its digits in order, how
+// many of them follow the separator, and the exponent.
+runtime::Decimal plainReading(std::string_view text) {
+    const std::size_t e = std::min(text.find('e'), text.find('E'));
+    const std::string_view mantissa = text.substr(0, e);
+    runtime::Decimal exact;
+    long exponent = 0;
+    bool afterSeparator = false;
+    for (char c : mantissa) {
+        if (c == '.' || c == ',')
+            afterSeparator = true;
+        if (c >= '0' && c <= '9') {
+            exact.significand += c;
+            exponent -= afterSeparator;
+        }
+    }
+    if (e != std::string_view::npos) {
+        long power = 0;
+        for (char c : text.substr(e + 1))
+            if (c >= '0' && c <= '9')
+                power = std::min(power * 10 + (c - '0'), 1'000'000'000L);
+        exponent += isNegative(text.substr(e + 1)) ? -power : power;
+    }
+    while (!exact.significand.empty() && exact.significand.front() == '0')
+        exact.significand.erase(0, 1);
+    while (!exact.significand.empty() && exact.significand.back() == '0') {
+        exact.significand.pop_back();
+        ++exponent;
+    }
+    if (!exact.significand.empty()) {
+        exact.negative = isNegative(mantissa);
+        exact.exponent = exponent;
+    }
+    return exact;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     double value = 0;
     try {
-        value = runtime::toNumber(text);
+        const runtime::Number number = runtime::readNumber(text);
+        fuzz::require(number.exact == plainReading(text));
+        value = number.nearest;
     } catch (const runtime::Error& error) {
         fuzz::require(error.kind() == runtime::ErrorKind::Conversion ||
                       error.kind() == runtime::ErrorKind::Overflow);
@@ -25,8 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     fuzz::require(std::isfinite(value));
 
     // The round-trip form reads back as the very same double.
-    char exact[40];
-    std::snprintf(exact, sizeof exact, "%.17g", value);
+    const std::string exact = runtime::roundTripText(value);
     fuzz::require(runtime::toNumber(exact) == value ||
                   (value == 0 && runtime::toNumber(exact) == 0));
 

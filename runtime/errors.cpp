@@ -142,7 +142,7 @@ const char* Error::what() const noexcept {
 
 std::string describe(const Error& error) {
     const Subject subject = error.subject();
-    const bool aIsZero = subject == Subject::FirstRoot || subject == Subject::SecondRoot;
+    const bool aIsZero = error.isZeroLeadingCoefficient();
     switch (error.kind()) {
     case ErrorKind::Conversion:
         if (subject == Subject::Text)

@@ -39,8 +39,23 @@ public:
     // The offending text, for conversion errors and overflowing inputs; empty otherwise.
     const std::string& text() const noexcept { return m_text; }
 
+    // The calculation's failure on a = 0, where the equation is not of second degree. It stops
+    // at the first root, whose division by 2a is 0/0 (InvalidOperation) when b >= 0 and x/0
+    // (DivisionByZero) when b < 0.
+    static Error zeroLeadingCoefficient(bool bNegative) {
+        Error error(bNegative ? ErrorKind::DivisionByZero : ErrorKind::InvalidOperation,
+                    Subject::FirstRoot);
+        error.m_zeroLeadingCoefficient = true;
+        return error;
+    }
+    bool isZeroLeadingCoefficient() const noexcept { return m_zeroLeadingCoefficient; }
+
     // The same failure, attributed to the step that met it.
-    Error at(Subject subject) const { return Error(m_kind, subject, m_text); }
+    Error at(Subject subject) const {
+        Error error = *this;
+        error.m_subject = subject;
+        return error;
+    }
 
     // A short English summary for logs and debuggers; users see the report's sentence.
     const char* what() const noexcept override;
@@ -49,6 +64,7 @@ private:
     ErrorKind m_kind;
     Subject m_subject;
     std::string m_text;
+    bool m_zeroLeadingCoefficient = false;
 };
 
 // One Spanish sentence for the user: what went wrong and where, with the offending text quoted,

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Floating-point checks on a division, raising the error the IEEE status would show.
+// The floating-point check after each result: the error its IEEE status would raise.
 #pragma once
 
 #include "runtime/errors.h"
 
 namespace runtime {
 
-// numerator / denominator with the division's own failures: a zero denominator raises
-// Error{InvalidOperation} when the numerator is zero or NaN (0/0) and Error{DivisionByZero}
-// otherwise; a quotient beyond the double range raises Error{Overflow}.
-double checkedQuotient(double numerator, double denominator, Subject subject);
+// Returns when nearest, the double nearest to an exact result, is finite; throws
+// Error{Overflow, subject} for an infinity (the result is beyond the double range) and
+// Error{InvalidOperation, subject} for a NaN.
+void checkFinite(double nearest, Subject subject);
 
 } // namespace runtime

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <system_error>
 
 namespace runtime {
@@ -16,9 +15,11 @@ constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";   // U+2212
 constexpr std::string_view kNoBreakSpace = "\xC2\xA0";           // U+00A0
 constexpr std::string_view kNarrowNoBreakSpace = "\xE2\x80\xAF"; // U+202F
 
-// A cap far beyond any exponent that can still matter: the mantissa has at most
+// A cap far beyond any exponent that can still matter: the significand has at most
 // kMaxNumberTextLength digits, so clamping here never changes the result.
-constexpr long kExponentClamp = 100000;
+constexpr long kExponentClamp = 10'000'000;
+// Past this leading exponent every value overflows a double (its largest is about 1.8e308).
+constexpr long kLargestLeadingExponent = 400;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -64,9 +65,21 @@ std::string_view takeDigits(std::string_view& text) {
     throw Error(ErrorKind::Conversion, Subject::Text, std::string(original));
 }
 
+// Consumes a decimal separator: ".", "," or the locale's own.
+bool takeSeparator(std::string_view& text, std::string_view localeSeparator) {
+    for (std::string_view separator :
+         {std::string_view("."), std::string_view(","), localeSeparator}) {
+        if (!separator.empty() && text.starts_with(separator)) {
+            text.remove_prefix(separator.size());
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
-double toNumber(std::string_view text) {
+Number readNumber(std::string_view text, std::string_view localeSeparator) {
     const std::string_view original = text;
     if (text.size() > kMaxNumberTextLength)
         notANumber(original);
@@ -78,10 +91,8 @@ double toNumber(std::string_view text) {
     const bool negative = takeSign(text);
     const std::string_view integerDigits = takeDigits(text);
     std::string_view fractionDigits;
-    if (text.starts_with('.') || text.starts_with(',')) {
-        text.remove_prefix(1);
+    if (takeSeparator(text, localeSeparator))
         fractionDigits = takeDigits(text);
-    }
     if (integerDigits.empty() && fractionDigits.empty())
         notANumber(original);
 
@@ -100,45 +111,57 @@ double toNumber(std::string_view text) {
     if (!text.empty())
         notANumber(original);
 
-    // Rebuild the number in the one form std::from_chars reads, then let it round.
+    Number number;
+    std::string& significand = number.exact.significand;
+    significand.reserve(integerDigits.size() + fractionDigits.size());
+    significand += integerDigits;
+    significand += fractionDigits;
+    exponent -= static_cast<long>(fractionDigits.size());
+    significand.erase(0, std::min(significand.find_first_not_of('0'), significand.size()));
+    if (significand.empty()) {
+        number.nearest = negative ? -0.0 : 0.0;
+        return number;
+    }
+    const std::size_t last = significand.find_last_not_of('0');
+    exponent += static_cast<long>(significand.size() - 1 - last);
+    significand.resize(last + 1);
+    number.exact.negative = negative;
+    number.exact.exponent = exponent;
+
+    // The decimal exponent of the leading digit decides the range; the clamp above cannot move
+    // it across either bound, as the significand has at most kMaxNumberTextLength digits.
+    const long leadingExponent = exponent + static_cast<long>(significand.size()) - 1;
+    if (leadingExponent < kSmallestExponent)
+        notANumber(original);
+    if (leadingExponent > kLargestLeadingExponent)
+        throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
+
+    // std::from_chars rounds correctly; it reads the one plain form built here.
     std::string plain;
-    plain.reserve(integerDigits.size() + fractionDigits.size() + 12);
+    plain.reserve(significand.size() + 12);
     if (negative)
         plain += '-';
-    plain += integerDigits.empty() ? std::string_view("0") : integerDigits;
-    if (!fractionDigits.empty()) {
-        plain += '.';
-        plain += fractionDigits;
-    }
+    plain += significand;
     plain += 'e';
     plain += std::to_string(exponent);
-
-    double value = 0;
-    const auto [end, status] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
-                                               std::chars_format::general);
-    if (status == std::errc() && end == plain.data() + plain.size())
-        return value;
-    if (status != std::errc::result_out_of_range)
+    const auto [end, status] = std::from_chars(plain.data(), plain.data() + plain.size(),
+                                               number.nearest, std::chars_format::general);
+    if (status == std::errc::result_out_of_range) {
+        // Too large for a double, or so small that its nearest double is zero.
+        if (leadingExponent > 0)
+            throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
+        number.nearest = negative ? -0.0 : 0.0;
+    } else if (status != std::errc() || end != plain.data() + plain.size()) {
         notANumber(original);
-
-    // Out of range: too large, or too small for even a subnormal. The decimal exponent of the
-    // leading digit tells which.
-    long leadingExponent = exponent;
-    const auto firstNonZero =
-        std::find_if(integerDigits.begin(), integerDigits.end(), [](char c) { return c != '0'; });
-    if (firstNonZero != integerDigits.end()) {
-        leadingExponent += static_cast<long>(integerDigits.end() - firstNonZero) - 1;
-    } else {
-        const auto firstFraction = std::find_if(fractionDigits.begin(), fractionDigits.end(),
-                                                [](char c) { return c != '0'; });
-        leadingExponent -= static_cast<long>(firstFraction - fractionDigits.begin()) + 1;
     }
-    if (leadingExponent > 0)
-        throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
-    return negative ? -0.0 : 0.0;
+    return number;
 }
 
-std::string formatDecimal(bool negative, std::string_view digits, int exponent,
+double toNumber(std::string_view text) {
+    return readNumber(text).nearest;
+}
+
+std::string formatDecimal(bool negative, std::string_view digits, long exponent,
                           std::string_view decimalSeparator) {
     while (digits.size() > 1 && digits.back() == '0')
         digits.remove_suffix(1);
@@ -154,10 +177,11 @@ std::string formatDecimal(bool negative, std::string_view digits, int exponent,
             text += decimalSeparator;
             text += digits.substr(1);
         }
-        char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+',
-                      exponent < 0 ? -exponent : exponent);
-        text += buffer;
+        const std::string magnitude = std::to_string(exponent < 0 ? -exponent : exponent);
+        text += exponent < 0 ? "E-" : "E+";
+        if (magnitude.size() < 2)
+            text += '0';
+        text += magnitude;
     } else if (exponent >= 0) {
         const auto integerCount = static_cast<std::size_t>(exponent) + 1;
         text += digits.substr(0, integerCount);
@@ -184,18 +208,27 @@ std::string toText(double value, std::string_view decimalSeparator) {
     if (value == 0)
         return "0";
 
-    // printf rounds correctly to the 15 digits asked for: "d.dddddddddddddde+XXX".
+    // std::to_chars rounds correctly to the 15 digits asked for, "d.dddddddddddddde+XXX", and
+    // unlike printf it follows no locale.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    const std::string_view printed(buffer);
-    const auto e = printed.find('e');
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<std::size_t>(printed.ptr - buffer));
+    const auto e = text.find('e');
     std::string digits;
-    digits += printed.front();
-    digits += printed.substr(2, e - 2);
-    int exponent = 0;
-    std::from_chars(printed.data() + e + 1 + (printed[e + 1] == '+'),
-                    printed.data() + printed.size(), exponent);
+    digits += text.front();
+    digits += text.substr(2, e - 2);
+    long exponent = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
+                    exponent);
     return formatDecimal(std::signbit(value), digits, exponent, decimalSeparator);
+}
+
+std::string roundTripText(double value) {
+    char buffer[32];
+    const auto printed =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, printed.ptr);
 }
 
 } // namespace runtime

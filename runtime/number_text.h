@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Conversions between what a box holds and the double the calculation works with.
+// Conversions between what a box holds and the numbers the calculation works with.
 #pragma once
 
 #include <string>
@@ -7,34 +7,65 @@
 
 namespace runtime {
 
-// Longest text (in bytes) that toNumber() looks at; anything longer is not a number a person
+// Longest text (in bytes) that readNumber() looks at; anything longer is not a number a person
 // typed but a paste gone wrong.
 inline constexpr std::size_t kMaxNumberTextLength = 1000;
 
-// The double nearest to the number written in text (UTF-8), correctly rounded.
+// The smallest magnitude a nonzero number may have: 10^kSmallestExponent. Below it a text is
+// refused, which bounds the work of exact arithmetic on what is typed.
+inline constexpr long kSmallestExponent = -100000;
+
+// A number exactly as a text writes it: (-1)^negative x significand x 10^exponent. The
+// significand's digits have no leading or trailing zeros; zero is the empty significand with
+// exponent 0 and no sign.
+struct Decimal {
+    bool negative = false;
+    std::string significand;
+    long exponent = 0;
+
+    bool isZero() const { return significand.empty(); }
+    friend bool operator==(const Decimal&, const Decimal&) = default;
+};
+
+// What a box's text means: the exact value it writes, and the double nearest to that value
+// (correctly rounded, ties to even; a value below the double range becomes a subnormal or a
+// zero with the text's sign).
+struct Number {
+    Decimal exact;
+    double nearest = 0;
+};
+
+// Reads the number written in text (UTF-8).
 //
-// Accepted: blanks (space, tab, no-break space) around; an optional sign "+", "-" or the
-// typographic minus U+2212; digits with at most one decimal separator, "." or "," whatever the
-// locale, and at least one digit; an optional exponent: "e" or "E", an optional sign, digits.
-// A value below the smallest double becomes a subnormal or a signed zero.
+// Accepted: blanks (space, tab, no-break spaces) around; an optional sign "+", "-" or the
+// typographic minus U+2212; digits with at most one decimal separator and at least one digit;
+// an optional exponent: "e" or "E", an optional sign, digits. The separator may be ".", "," or,
+// when given, the locale's own (such as the Arabic U+066B), whatever the locale.
 //
-// Throws Error{Conversion, Subject::Text, text} for anything else (empty or blank text,
-// "1 2", "1,000.5", "inf", "0x10", "1e", longer than kMaxNumberTextLength) and
-// Error{Overflow, Subject::Text, text} for a value beyond the double range.
+// Throws Error{Conversion, Subject::Text, text} for anything else (empty or blank text, "1 2",
+// "1,000.5", "inf", "0x10", "1e", longer than kMaxNumberTextLength, a nonzero value below
+// 10^kSmallestExponent) and Error{Overflow, Subject::Text, text} for a value whose nearest
+// double would be infinite.
+Number readNumber(std::string_view text, std::string_view localeSeparator = {});
+
+// readNumber(text).nearest.
 double toNumber(std::string_view text);
 
 // The text a box shows for a finite value: at most 15 significant digits, correctly rounded,
 // trailing zeros trimmed; plain form when 1e-4 <= |x| < 1e15 after rounding ("0.5", "-1",
 // "123456789012345"), exponent form otherwise ("1E+15", "1.5E-07"); zero of either sign is "0".
-// decimalSeparator is the locale's, "." or "," mostly.
+// decimalSeparator is the locale's, "." or "," mostly. No process locale can change it.
 //
 // Throws Error{Overflow} for an infinity and Error{InvalidOperation} for a NaN.
 std::string toText(double value, std::string_view decimalSeparator = ".");
 
+// The 17 significant digits that read back as the very same double, as printf's "%.17g" writes
+// them ("0.10000000000000001", "-0", "1e+300"), for tools and tests. No locale can change it.
+std::string roundTripText(double value);
+
 // The same display rules for a value already rounded to decimal: digits are its significant
-// digits (1 to 15 of them, the first non-zero), and the value is 0.d1d2d3... x 10^(exponent+1),
-// that is d1.d2d3... x 10^exponent.
-std::string formatDecimal(bool negative, std::string_view digits, int exponent,
+// digits (1 to 15 of them, the first non-zero), and the value is d1.d2d3... x 10^exponent.
+std::string formatDecimal(bool negative, std::string_view digits, long exponent,
                           std::string_view decimalSeparator);
 
 } // namespace runtime

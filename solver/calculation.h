@@ -14,8 +14,9 @@ inline constexpr std::string_view kEmptyBoxMessage = "Por favor, introduza los v
 inline constexpr std::string_view kRealCaption = "Solución real";
 inline constexpr std::string_view kComplexCaption = "Solución compleja";
 
-// The window-level values: zero at start, changed only by calculate().
-struct Coefficients {
+// The window-level values, the doubles nearest to the exact a, b, c and discriminant: zero at
+// start, changed only by calculate().
+struct WindowValues {
     double a = 0;
     double b = 0;
     double c = 0;
@@ -24,12 +25,14 @@ struct Coefficients {
 
 // Runs the command against boxes, keeping values up to date.
 //
-// An empty box shows kEmptyBoxMessage and changes nothing. Otherwise each coefficient is stored
-// right after its conversion and the discriminant right after it is computed; then either every
-// result box and the label are written, or none is. Throws runtime::Error: Conversion or Overflow
-// for a coefficient (attributed to it), Overflow for a discriminant or root beyond the double
-// range, InvalidOperation (b >= 0) or DivisionByZero (b < 0) for a = 0. The focus returns to the
-// box for a unless an error was thrown. Returns the roots shown, or nothing after the message.
-std::optional<Roots> calculate(Boxes& boxes, Coefficients& values);
+// The equation solved is the one typed: each text's exact decimal value. An empty box shows
+// kEmptyBoxMessage and changes nothing. Otherwise each coefficient is stored right after its
+// conversion and the discriminant right after it is computed; then either every result box and
+// the label are written, or none is. Throws runtime::Error: Conversion or Overflow for a
+// coefficient (attributed to it), Overflow for a discriminant or root part beyond the double
+// range, Error::zeroLeadingCoefficient() for a text whose value is exactly 0 in the box for a.
+// The focus returns to the box for a unless an error was thrown. Returns the roots shown, or
+// nothing after the message.
+std::optional<Roots> calculate(Boxes& boxes, WindowValues& values);
 
 } // namespace solver

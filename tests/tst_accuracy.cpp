@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A fixed sample of hard equations, every text shown checked against MPFR: the benchmark's
 // check, small enough for every run of the tests.
-#include "accuracy_check.h"
+#include "accuracy.h"
 
 #include <QTest>
 

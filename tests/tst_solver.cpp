@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The "Calcular" command against a fake window, and the numbers against an MPFR reference.
+// The "Calcular" command against a fake window, and the numbers against the exact reference.
+#include "compare_bits.h"
 #include "reference.h"
 #include "runtime/errors.h"
 #include "solver/calculation.h"
@@ -58,7 +59,8 @@ struct Run {
     QString log;
     int kind = kNoError;
     int subject = kNoError;
-    solver::Coefficients values{kUntouched, kUntouched, kUntouched, kUntouched};
+    bool zeroA = false;
+    solver::WindowValues values{kUntouched, kUntouched, kUntouched, kUntouched};
 };
 
 Run run(const std::string& a, const std::string& b, const std::string& c,
@@ -70,6 +72,7 @@ Run run(const std::string& a, const std::string& b, const std::string& c,
     } catch (const runtime::Error& error) {
         result.kind = static_cast<int>(error.kind());
         result.subject = static_cast<int>(error.subject());
+        result.zeroA = error.isZeroLeadingCoefficient();
     }
     result.log = boxes.log();
     return result;
@@ -81,8 +84,8 @@ QString shows(const char* first, const char* second, const char* kind, const cha
              QString::fromUtf8(discriminant));
 }
 
-bool sameValue(double x, double y) {
-    return x == y || (std::isnan(x) && std::isnan(y));
+runtime::Decimal exactly(const char* text) {
+    return runtime::readNumber(text).exact;
 }
 
 } // namespace
@@ -96,8 +99,8 @@ private slots:
     void command_data();
     void command();
     void separatorFollowsTheWindow();
-    void accuracy_data();
-    void accuracy();
+    void againstTheReference_data();
+    void againstTheReference();
     void discriminantSignSurvivesUnderflow();
 };
 
@@ -108,6 +111,8 @@ void TestSolver::command_data() {
     QTest::addColumn<QString>("log"); // every change to the window, in order
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("subject");
+    // The window-level values afterwards, compared bit for bit: each is the double nearest to
+    // the exact value, which a decimal literal here gives too.
     QTest::addColumn<double>("storedA");
     QTest::addColumn<double>("storedB");
     QTest::addColumn<double>("storedC");
@@ -123,93 +128,136 @@ void TestSolver::command_data() {
     const QString nothing;
     const QString message =
         QStringLiteral("message:Por favor, introduza los valores de a,b,c|focus");
+    const auto row = [](const char* name, const char* a, const char* b, const char* c) -> auto& {
+        return QTest::newRow(name) << std::string(a) << std::string(b) << std::string(c);
+    };
 
     // The design's table.
-    QTest::newRow("two real roots")
-        << std::string("1") << std::string("-3") << std::string("2") << shows("2", "1", real, "1")
-        << none << none << 1.0 << -3.0 << 2.0 << 1.0;
-    QTest::newRow("double root") << std::string("1") << std::string("2") << std::string("1")
-                                 << shows("-1", "-1", real, "0") << none << none << 1.0 << 2.0
-                                 << 1.0 << 0.0;
-    QTest::newRow("divided by 2a")
-        << std::string("2") << std::string("0") << std::string("-8") << shows("2", "-2", real, "64")
-        << none << none << 2.0 << 0.0 << -8.0 << 64.0;
-    QTest::newRow("complex") << std::string("1") << std::string("2") << std::string("5")
-                             << shows("-1+2 i", "-1-2 i", complex, "-16") << none << none << 1.0
-                             << 2.0 << 5.0 << -16.0;
-    QTest::newRow("complex, a < 0")
-        << std::string("-1") << std::string("2") << std::string("-5")
+    row("two real roots", "1", "-3", "2")
+        << shows("2", "1", real, "1") << none << none << 1.0 << -3.0 << 2.0 << 1.0;
+    row("double root", "1", "2", "1")
+        << shows("-1", "-1", real, "0") << none << none << 1.0 << 2.0 << 1.0 << 0.0;
+    row("divided by 2a", "2", "0", "-8")
+        << shows("2", "-2", real, "64") << none << none << 2.0 << 0.0 << -8.0 << 64.0;
+    row("complex", "1", "2", "5") << shows("-1+2 i", "-1-2 i", complex, "-16") << none << none
+                                  << 1.0 << 2.0 << 5.0 << -16.0;
+    row("complex, a < 0", "-1", "2", "-5")
         << shows("1-2 i", "1+2 i", complex, "-16") << none << none << -1.0 << 2.0 << -5.0 << -16.0;
     // Its edge cases.
-    QTest::newRow("a < 0, real") << std::string("-1") << std::string("5") << std::string("-1")
-                                 << shows("0.20871215252208", "4.79128784747792", real, "21")
-                                 << none << none << -1.0 << 5.0 << -1.0 << 21.0;
-    QTest::newRow("a < 0, double root")
-        << std::string("-1") << std::string("2") << std::string("-1") << shows("1", "1", real, "0")
-        << none << none << -1.0 << 2.0 << -1.0 << 0.0;
-    QTest::newRow("a empty") << std::string() << std::string("2") << std::string("3") << message
-                             << none << none << u << u << u << u;
-    QTest::newRow("c empty") << std::string("1") << std::string("2") << std::string() << message
-                             << none << none << u << u << u << u;
-    QTest::newRow("all empty") << std::string() << std::string() << std::string() << message << none
-                               << none << u << u << u << u;
-    QTest::newRow("blanks are not empty")
-        << std::string(" ") << std::string("2") << std::string("3") << nothing
-        << kind(ErrorKind::Conversion) << at(Subject::CoefficientA) << u << u << u << u;
-    QTest::newRow("a = 0, b > 0") << std::string("0") << std::string("1") << std::string("1")
-                                  << nothing << kind(ErrorKind::InvalidOperation)
-                                  << at(Subject::FirstRoot) << 0.0 << 1.0 << 1.0 << 1.0;
-    QTest::newRow("a = 0, b = 0") << std::string("0") << std::string("0") << std::string("5")
-                                  << nothing << kind(ErrorKind::InvalidOperation)
-                                  << at(Subject::FirstRoot) << 0.0 << 0.0 << 5.0 << 0.0;
-    QTest::newRow("a = 0, b < 0") << std::string("0") << std::string("-2") << std::string("5")
-                                  << nothing << kind(ErrorKind::DivisionByZero)
-                                  << at(Subject::FirstRoot) << 0.0 << -2.0 << 5.0 << 4.0;
+    row("a < 0, real", "-1", "5", "-1") << shows("0.20871215252208", "4.79128784747792", real, "21")
+                                        << none << none << -1.0 << 5.0 << -1.0 << 21.0;
+    row("a < 0, double root", "-1", "2", "-1")
+        << shows("1", "1", real, "0") << none << none << -1.0 << 2.0 << -1.0 << 0.0;
+    row("a empty", "", "2", "3") << message << none << none << u << u << u << u;
+    row("c empty", "1", "2", "") << message << none << none << u << u << u << u;
+    row("all empty", "", "", "") << message << none << none << u << u << u << u;
+    row("blanks are not empty", " ", "2", "3")
+        << nothing << kind(ErrorKind::Conversion) << at(Subject::CoefficientA) << u << u << u << u;
+    row("a = 0, b > 0", "0", "1", "1") << nothing << kind(ErrorKind::InvalidOperation)
+                                       << at(Subject::FirstRoot) << 0.0 << 1.0 << 1.0 << 1.0;
+    row("a = 0, b = 0", "0", "0", "5") << nothing << kind(ErrorKind::InvalidOperation)
+                                       << at(Subject::FirstRoot) << 0.0 << 0.0 << 5.0 << 0.0;
+    row("a = 0, b < 0", "0", "-2", "5") << nothing << kind(ErrorKind::DivisionByZero)
+                                        << at(Subject::FirstRoot) << 0.0 << -2.0 << 5.0 << 4.0;
+    row("a = -0, b = -0", "-0,00", "-0", "5")
+        << nothing << kind(ErrorKind::InvalidOperation) << at(Subject::FirstRoot) << -0.0 << -0.0
+        << 5.0 << 0.0;
     // Each coefficient is kept from the moment it converts; the rest stays as it was.
-    QTest::newRow("bad b") << std::string("1") << std::string("x") << std::string("2") << nothing
-                           << kind(ErrorKind::Conversion) << at(Subject::CoefficientB) << 1.0 << u
-                           << u << u;
-    QTest::newRow("c beyond range")
-        << std::string("1") << std::string("2") << std::string("1e400") << nothing
-        << kind(ErrorKind::Overflow) << at(Subject::CoefficientC) << 1.0 << 2.0 << u << u;
-    QTest::newRow("discriminant beyond range")
-        << std::string("1e200") << std::string("1e200") << std::string("1") << nothing
-        << kind(ErrorKind::Overflow) << at(Subject::Discriminant) << 1e200 << 1e200 << 1.0 << inf;
-    QTest::newRow("a = 0 with an overflowing discriminant")
-        << std::string("0") << std::string("-1e300") << std::string("1") << nothing
-        << kind(ErrorKind::Overflow) << at(Subject::Discriminant) << 0.0 << -1e300 << 1.0 << inf;
-    QTest::newRow("root beyond range")
-        << std::string("1e-300") << std::string("1e10") << std::string("1") << nothing
-        << kind(ErrorKind::Overflow) << at(Subject::SecondRoot) << 1e-300 << 1e10 << 1.0 << 1e20;
-    QTest::newRow("imaginary part beyond range")
-        << std::string("4.9406564584124654e-324") << std::string("0") << std::string("1e308")
+    row("bad b", "1", "x", "2") << nothing << kind(ErrorKind::Conversion)
+                                << at(Subject::CoefficientB) << 1.0 << u << u << u;
+    row("c beyond range", "1", "2", "1e400") << nothing << kind(ErrorKind::Overflow)
+                                             << at(Subject::CoefficientC) << 1.0 << 2.0 << u << u;
+    row("c below 1e-100000", "1", "2", "1e-100001")
+        << nothing << kind(ErrorKind::Conversion) << at(Subject::CoefficientC) << 1.0 << 2.0 << u
+        << u;
+    row("discriminant beyond range", "1e200", "1e200", "1")
+        << nothing << kind(ErrorKind::Overflow) << at(Subject::Discriminant) << 1e200 << 1e200
+        << 1.0 << inf;
+    row("a = 0 with an overflowing discriminant", "0", "-1e300", "1")
+        << nothing << kind(ErrorKind::Overflow) << at(Subject::Discriminant) << 0.0 << -1e300 << 1.0
+        << inf;
+    row("root beyond range", "1e-300", "1e10", "1")
+        << nothing << kind(ErrorKind::Overflow) << at(Subject::SecondRoot) << 1e-300 << 1e10 << 1.0
+        << 1e20;
+    row("imaginary part beyond range", "4.9406564584124654e-324", "0", "1e308")
         << nothing << kind(ErrorKind::Overflow) << at(Subject::ImaginaryPart)
-        << 4.9406564584124654e-324 << 0.0 << 1e308 << -4 * 4.9406564584124654e-324 * 1e308;
-    QTest::newRow("real part beyond range")
-        << std::string("4.9406564584124654e-324") << std::string("1e-8") << std::string("1e308")
+        << 4.9406564584124654e-324 << 0.0 << 1e308 << -1.97626258336498616e-15;
+    row("real part beyond range", "4.9406564584124654e-324", "1e-8", "1e308")
         << nothing << kind(ErrorKind::Overflow) << at(Subject::RealPart) << 4.9406564584124654e-324
-        << 1e-8 << 1e308 << std::fma(1e-8, 1e-8, -4 * 4.9406564584124654e-324 * 1e308);
+        << 1e-8 << 1e308 << -1.87626258336498616e-15;
+    // A nonzero a below the doubles is not 0: the far root is what overflows.
+    row("a below the doubles", "1e-400", "1", "1")
+        << nothing << kind(ErrorKind::Overflow) << at(Subject::SecondRoot) << 0.0 << 1.0 << 1.0
+        << 1.0;
     // No spurious failure where the textbook formulas overflow in b*b and 4ac.
-    QTest::newRow("huge coefficients, double root")
-        << std::string("1e154") << std::string("2e154") << std::string("1e154")
+    row("huge coefficients, double root", "1e154", "2e154", "1e154")
         << shows("-1", "-1", real, "0") << none << none << 1e154 << 2e154 << 1e154 << 0.0;
-    QTest::newRow("negative discriminant beyond range")
-        << std::string("1e300") << std::string("1e300") << std::string("1e300") << nothing
-        << kind(ErrorKind::Overflow) << at(Subject::Discriminant) << 1e300 << 1e300 << 1e300
-        << -inf;
+    row("negative discriminant beyond range", "1e300", "1e300", "1e300")
+        << nothing << kind(ErrorKind::Overflow) << at(Subject::Discriminant) << 1e300 << 1e300
+        << 1e300 << -inf;
     // Where b^2 dwarfs 4ac the textbook small root loses every digit (about -7.45E-09).
-    QTest::newRow("cancellation") << std::string("1") << std::string("1e8") << std::string("1")
-                                  << shows("-1E-08", "-100000000", real, "1E+16") << none << none
-                                  << 1.0 << 1e8 << 1.0 << 9999999999999996.0;
-    QTest::newRow("comma separator typed")
-        << std::string("0,5") << std::string("-1,5") << std::string("1")
+    row("cancellation", "1", "1e8", "1") << shows("-1E-08", "-100000000", real, "1E+16") << none
+                                         << none << 1.0 << 1e8 << 1.0 << 9999999999999996.0;
+    row("comma separator typed", "0,5", "-1,5", "1")
         << shows("2", "1", real, "0.25") << none << none << 0.5 << -1.5 << 1.0 << 0.25;
-    QTest::newRow("c = 0") << std::string("2") << std::string("-4") << std::string("0")
-                           << shows("2", "0", real, "16") << none << none << 2.0 << -4.0 << 0.0
-                           << 16.0;
-    QTest::newRow("b = c = 0, no negative zero")
-        << std::string("-3") << std::string("-0") << std::string("0") << shows("0", "0", real, "0")
-        << none << none << -3.0 << -0.0 << 0.0 << 0.0;
+    row("c = 0", "2", "-4", "0") << shows("2", "0", real, "16") << none << none << 2.0 << -4.0
+                                 << 0.0 << 16.0;
+    row("b = c = 0, no negative zero", "-3", "-0", "0")
+        << shows("0", "0", real, "0") << none << none << -3.0 << -0.0 << 0.0 << 0.0;
+
+    // The equation as typed, not as the nearest doubles would have it.
+    row("(x - 0.3)^2", "1", "-0.6", "0.09")
+        << shows("0.3", "0.3", real, "0") << none << none << 1.0 << -0.6 << 0.09 << 0.0;
+    row("(x - 0.6)(x - 0.5)", "1", "-1.1", "0.3")
+        << shows("0.6", "0.5", real, "0.01") << none << none << 1.0 << -1.1 << 0.3 << 0.01;
+    row("(x + 0.9)(x + 1.52)", "1", "2.42", "1.368")
+        << shows("-0.9", "-1.52", real, "0.3844") << none << none << 1.0 << 2.42 << 1.368 << 0.3844;
+    row("(x + 0.15)^2", "1", "0.3", "0.0225")
+        << shows("-0.15", "-0.15", real, "0") << none << none << 1.0 << 0.3 << 0.0225 << 0.0;
+    row("(x - 0.1 - 0.2i)(x - 0.1 + 0.2i)", "1", "-0,2", "0,05")
+        << shows("0.1+0.2 i", "0.1-0.2 i", complex, "-0.16") << none << none << 1.0 << -0.2 << 0.05
+        << -0.16;
+    row("a < 0, complex in decimals", "-0.5", "0.1", "-0.025")
+        << shows("0.1-0.2 i", "0.1+0.2 i", complex, "-0.04") << none << none << -0.5 << 0.1
+        << -0.025 << -0.04;
+    row("17 digits are 17 digits", "1", "1.0000000000000002", "0.25000000000000011")
+        << shows("-0.5+3.16227766016838E-09 i", "-0.5-3.16227766016838E-09 i", complex, "-4E-17")
+        << none << none << 1.0 << 1.0000000000000002 << 0.25000000000000011
+        << -3.999999999999996e-17;
+
+    // b^2 and 4ac 10^50000 apart: the far part's sign breaks the exact ties.
+    row("far c, tie broken down", "1", "-2.000000000000015", "1e-50000")
+        << shows("2.00000000000001", "4.99999999999996E-50001", real, "4.00000000000006") << none
+        << none << 1.0 << -2.000000000000015 << 0.0 << 4.00000000000006;
+    row("far c, tie broken up", "1", "-2.000000000000015", "-1e-50000")
+        << shows("2.00000000000002", "-4.99999999999996E-50001", real, "4.00000000000006") << none
+        << none << 1.0 << -2.000000000000015 << -0.0 << 4.00000000000006;
+    row("far c, discriminant tie down", "1", "3.1622785", "1e-50000")
+        << shows("-3.16227682033698E-50001", "-3.1622785", real, "10.0000053115622") << none << none
+        << 1.0 << 3.1622785 << 0.0 << 10.00000531156225;
+    row("far c, discriminant tie up", "1", "3.1622785", "-1e-50000")
+        << shows("3.16227682033698E-50001", "-3.1622785", real, "10.0000053115623") << none << none
+        << 1.0 << 3.1622785 << -0.0 << 10.00000531156225;
+    row("near c = 0, discriminant tie to even", "1", "3.1622785", "0")
+        << shows("0", "-3.1622785", real, "10.0000053115622") << none << none << 1.0 << 3.1622785
+        << 0.0 << 10.00000531156225;
+    row("far b, rational roots, tie down", "1", "1e-50000", "-1.000000000000030000000000000225")
+        << shows("1.00000000000001", "-1.00000000000002", real, "4.00000000000012") << none << none
+        << 1.0 << 0.0 << -1.000000000000030000000000000225 << 4.000000000000120000000000000900;
+    row("far b, rational roots, tie up", "1", "-1e-50000", "-1.000000000000030000000000000225")
+        << shows("1.00000000000002", "-1.00000000000001", real, "4.00000000000012") << none << none
+        << 1.0 << -0.0 << -1.000000000000030000000000000225 << 4.000000000000120000000000000900;
+    row("far b, irrational roots", "1", "1e-50000", "-2")
+        << shows("1.4142135623731", "-1.4142135623731", real, "8") << none << none << 1.0 << 0.0
+        << -2.0 << 8.0;
+    row("far b, complex, rational", "1", "1e-50000", "1.000000000000030000000000000225")
+        << shows("-5E-50001+1.00000000000001 i", "-5E-50001-1.00000000000001 i", complex,
+                 "-4.00000000000012")
+        << none << none << 1.0 << 0.0 << 1.000000000000030000000000000225
+        << -4.000000000000120000000000000900;
+    row("far b, complex, a < 0", "-2", "1e-50000", "-4")
+        << shows("2.5E-50001-1.4142135623731 i", "2.5E-50001+1.4142135623731 i", complex, "-32")
+        << none << none << -2.0 << 0.0 << -4.0 << -32.0;
 }
 
 void TestSolver::command() {
@@ -229,17 +277,15 @@ void TestSolver::command() {
     if (kind != kNoError) {
         QCOMPARE(result.subject, subject);
         QCOMPARE(result.log, QString()); // a failure changes no box and leaves the focus alone
+        // Only a text whose value is exactly 0 makes a = 0.
+        QCOMPARE(result.zeroA, storedA == 0 && subject == static_cast<int>(Subject::FirstRoot));
     } else {
         QCOMPARE(result.log, log);
     }
-    QVERIFY(sameValue(result.values.a, storedA));
-    QVERIFY(sameValue(result.values.b, storedB));
-    QVERIFY(sameValue(result.values.c, storedC));
-    // D is within 2 ulp of the exact value; the rows' values are exact or the nearest double.
-    QVERIFY2(reference::ulpsApart(result.values.discriminant, storedD) <= 2,
-             qPrintable(QStringLiteral("stored D %1, expected %2")
-                            .arg(result.values.discriminant, 0, 'g', 17)
-                            .arg(storedD, 0, 'g', 17)));
+    COMPARE_BITS(result.values.a, storedA);
+    COMPARE_BITS(result.values.b, storedB);
+    COMPARE_BITS(result.values.c, storedC);
+    COMPARE_BITS(result.values.discriminant, storedD);
 }
 
 void TestSolver::separatorFollowsTheWindow() {
@@ -247,84 +293,111 @@ void TestSolver::separatorFollowsTheWindow() {
     QCOMPARE(run("4", "2", "1", ",").log,
              shows("-0,25+0,433012701892219 i", "-0,25-0,433012701892219 i", "Solución compleja",
                    "-12"));
+    // The window's own separator is read too: the Arabic one here.
+    QCOMPARE(run("2",
+                 "-1\xD9\xAB"
+                 "5",
+                 "0", "\xD9\xAB")
+                 .log,
+             shows("0\xD9\xAB"
+                   "75",
+                   "0", "Solución real",
+                   "2\xD9\xAB"
+                   "25"));
 }
 
-void TestSolver::accuracy_data() {
-    QTest::addColumn<double>("a");
-    QTest::addColumn<double>("b");
-    QTest::addColumn<double>("c");
+void TestSolver::againstTheReference_data() {
+    QTest::addColumn<std::string>("a");
+    QTest::addColumn<std::string>("b");
+    QTest::addColumn<std::string>("c");
 
-    QTest::newRow("b^2 dwarfs 4ac") << 1.0 << 1e8 << 1.0;
-    QTest::newRow("b^2 dwarfs 4ac, b < 0") << 3.0 << -7e15 << 0.1;
-    QTest::newRow("two roots 2^-53 apart") << 1.0 << 1 + 0x1p-52 << 0.25 + 0x1p-53;
-    QTest::newRow("Fibonacci near-double root") << 317811.0 << -1028458.0 << 832040.0;
-    QTest::newRow("Fibonacci, complex") << 514229.0 << -1664080.0 << 1346269.0;
-    QTest::newRow("nearly real complex") << 1.0 << 2.0 << 1 + 0x1p-50;
-    QTest::newRow("huge, real") << 3e307 << 1.5e308 << -1e308;
-    QTest::newRow("huge, b^2 overflows") << 1e200 << 1.7e300 << 1e100;
-    QTest::newRow("tiny, complex") << 1e-300 << 1e-300 << 1e-300;
-    QTest::newRow("tiny a, huge c") << 1e-300 << 1.0 << -1e290;
-    QTest::newRow("subnormal b") << 1.0 << 1e-320 << -1e-310;
-    QTest::newRow("wide exponents") << 3.7e-200 << -5.1e100 << 2.9e150;
-    QTest::newRow("negative a, wide") << -2.5e-150 << 3.3e-10 << 7.1e120;
-    QTest::newRow("random 1") << 0.7390851332151607 << -1.4142135623730951 << 0.5772156649015329;
-    QTest::newRow("random 2") << -6.02214076e23 << 1.380649e-23 << 6.62607015e-34;
-    QTest::newRow("subnormal roots") << 1e300 << 3e-10 << 1e-320;
-    QTest::newRow("perfect square, rational roots") << 3.0 << -10.0 << 3.0;
-    QTest::newRow("largest coefficients")
-        << 1.7976931348623157e308 << -1.7976931348623157e308 << -1.7976931348623157e308;
+    const auto row = [](const char* name, const char* a, const char* b, const char* c) {
+        QTest::newRow(name) << std::string(a) << std::string(b) << std::string(c);
+    };
+    row("b^2 dwarfs 4ac", "1", "1e8", "1");
+    row("b^2 dwarfs 4ac, b < 0", "3", "-7e15", "0.1");
+    row("two roots 2^-53 apart", "1", "1.0000000000000002220446049250313080847263336181640625",
+        "0.2500000000000001110223024625156540423631668090820312");
+    row("Fibonacci near-double root", "317811", "-1028458", "832040");
+    row("Fibonacci, complex", "514229", "-1664080", "1346269");
+    row("nearly real complex", "1", "2", "1.00000000000000088817841970012523");
+    row("huge, real", "3e307", "1.5e308", "-1e308");
+    row("huge, b^2 overflows", "1e200", "1.7e300", "1e100");
+    row("tiny, complex", "1e-300", "1e-300", "1e-300");
+    row("tiny a, huge c", "1e-300", "1", "-1e290");
+    row("below the doubles", "1", "1e-320", "-1e-330");
+    row("wide exponents", "3.7e-200", "-5.1e100", "2.9e150");
+    row("negative a, wide", "-2.5e-150", "3.3e-10", "7.1e120");
+    row("long decimals", "0.7390851332151607", "-1.4142135623730951", "0.5772156649015329");
+    row("physical constants", "-6.02214076e23", "1.380649e-23", "6.62607015e-34");
+    row("subnormal roots", "1e300", "3e-10", "1e-320");
+    row("perfect square, rational roots", "3", "-10", "3");
+    row("decimal double root", "2.5", "-1.5", "0.225");
+    row("decimal roots, a = 0.1", "0.1", "-0.037", "0.0033");
+    row("money", "1200.50", "-3.75", "-999.99");
+    row("largest coefficients", "1.7976931348623157e308", "-1.7976931348623157e308",
+        "-1.7976931348623157e308");
+    // Irrational roots within 10^-1000 of a rounding boundary: a 15-digit tie, then the
+    // midpoint between 1 and the next double.
+    row("tie, root just below", "1", "-2.000000000000015", "1e-1000");
+    row("tie, root just above", "1", "-2.000000000000015", "-1e-1000");
+    row("double midpoint, root just below", "1",
+        "-1.00000000000000011102230246251565404236316680908203125", "1e-1000");
+    row("double midpoint, root just above", "1",
+        "-1.00000000000000011102230246251565404236316680908203125", "-1e-1000");
+    row("many digits", "1.000000000000000000000000000000000000001",
+        "-2.000000000000000000000000000000000000003", "0.999999999999999999999999999999999999");
 }
 
-void TestSolver::accuracy() {
-    QFETCH(double, a);
-    QFETCH(double, b);
-    QFETCH(double, c);
+void TestSolver::againstTheReference() {
+    QFETCH(std::string, a);
+    QFETCH(std::string, b);
+    QFETCH(std::string, c);
 
     // Every part must be the exact value rounded once: the same 15 digits and the same double
     // as the reference, not merely close to them.
-    const reference::Solution ref = reference::solve(a, b, c);
-    const auto check = [](const char* what, const solver::Shown& value,
+    const reference::Solution exact = reference::solve(a, b, c);
+    const auto check = [](const char* what, const solver::Rounded& value,
                           const reference::Part& expected) {
         QVERIFY2(expected.decided, what);
-        const QString message = QStringLiteral("%1: %2%3E%4 (%5), reference %6%7E%8 (%9)")
+        const QString message = QStringLiteral("%1: %2%3E%4, reference %5%6E%7")
                                     .arg(QLatin1String(what))
                                     .arg(QLatin1String(value.negative ? "-" : ""))
                                     .arg(QString::fromStdString(value.digits))
                                     .arg(value.exponent)
-                                    .arg(value.nearest, 0, 'g', 17)
                                     .arg(QLatin1String(expected.negative ? "-" : ""))
                                     .arg(QString::fromStdString(expected.digits))
-                                    .arg(expected.exponent)
-                                    .arg(expected.nearest, 0, 'g', 17);
+                                    .arg(expected.exponent);
         QVERIFY2(value.digits == expected.digits && value.exponent == expected.exponent &&
-                     (value.negative == expected.negative || expected.digits == "0") &&
-                     value.nearest == expected.nearest,
+                     (value.negative == expected.negative || expected.digits == "0"),
                  qPrintable(message));
+        COMPARE_BITS(std::fabs(value.nearest), std::fabs(expected.nearest));
     };
-    const solver::Discriminant d = solver::discriminant(a, b, c);
-    QCOMPARE(d.sign, ref.sign);
-    check("D", d.value, ref.discriminant);
-    const solver::Roots r = solver::roots(a, b, c);
-    QCOMPARE(r.complex, ref.sign < 0);
-    if (r.complex) {
-        check("re", r.re, ref.re);
-        check("im", r.im, ref.im);
+    const solver::Quadratic equation(exactly(a.c_str()), exactly(b.c_str()), exactly(c.c_str()));
+    QCOMPARE(equation.discriminant().sign, exact.sign);
+    check("D", equation.discriminant().value, exact.discriminant);
+    const solver::Roots roots = equation.roots();
+    QCOMPARE(roots.complex, exact.sign < 0);
+    if (roots.complex) {
+        check("re", roots.re, exact.re);
+        check("im", roots.im, exact.im);
     } else {
-        check("first", r.first, ref.first);
-        check("second", r.second, ref.second);
+        check("first", roots.first, exact.first);
+        check("second", roots.second, exact.second);
     }
 }
 
 void TestSolver::discriminantSignSurvivesUnderflow() {
-    // b^2 - 4ac = -3e-400: below every double, yet the roots are complex and D is shown as it is.
-    const solver::Discriminant d = solver::discriminant(1e-200, 1e-200, 1e-200);
-    QCOMPARE(d.sign, -1);
-    QCOMPARE(d.value.text("."), std::string("-3E-400"));
-    QCOMPARE(d.value.nearest, -0.0);
-    const solver::Roots r = solver::roots(1e-200, 1e-200, 1e-200);
-    QVERIFY(r.complex);
-    QCOMPARE(r.re.text("."), std::string("-0.5"));
-    QCOMPARE(r.im.text("."), std::string("0.866025403784439"));
+    // b^2 - 4ac = -3e-400: below every double, yet the roots are complex and D is shown as it is,
+    // while the window keeps the nearest double, -0.
+    const solver::Quadratic equation(exactly("1e-200"), exactly("1e-200"), exactly("1e-200"));
+    QCOMPARE(equation.discriminant().sign, -1);
+    QCOMPARE(equation.discriminant().value.text("."), std::string("-3E-400"));
+    COMPARE_BITS(equation.discriminant().value.nearest, -0.0);
+    const solver::Roots roots = equation.roots();
+    QVERIFY(roots.complex);
+    QCOMPARE(roots.re.text("."), std::string("-0.5"));
+    QCOMPARE(roots.im.text("."), std::string("0.866025403784439"));
 }
 
 QTEST_APPLESS_MAIN(TestSolver)

@@ -458,7 +458,7 @@ void TestWindows::emptyBoxShowsTheMessage() {
     QCOMPARE(h.messages, QStringList{QStringLiteral("Por favor, introduza los valores de a,b,c")});
     QCOMPARE(h.box("Text5")->text(), QStringLiteral("2"));
     QCOMPARE(h.label("Label1"), QStringLiteral("Solución real"));
-    QCOMPARE(h.window.coefficients().b, -3.0);
+    QCOMPARE(h.window.windowValues().b, -3.0);
     QCOMPARE(QApplication::focusWidget(), h.box("Text1"));
 }
 
@@ -473,8 +473,8 @@ void TestWindows::errorIsReportedAndWindowGoesOn() {
     QVERIFY2(h.errors.first().contains(QStringLiteral("no puede ser 0")),
              qPrintable(h.errors.first()));
     QCOMPARE(h.box("Text5")->text(), QStringLiteral("-1+2 i")); // the earlier results stay
-    QCOMPARE(h.window.coefficients().a, 0.0);
-    QCOMPARE(h.window.coefficients().discriminant, 1.0);
+    QCOMPARE(h.window.windowValues().a, 0.0);
+    QCOMPARE(h.window.windowValues().discriminant, 1.0);
 
     h.type("abc", "1", "1");
     h.press("Command1");
@@ -533,7 +533,7 @@ void TestWindows::clearEmptiesTheBoxesOnly() {
     for (const char* name : {"Text1", "Text2", "Text3", "Text5", "Text6", "Text7"})
         QCOMPARE(h.box(name)->text(), QString());
     QCOMPARE(h.label("Label1"), QStringLiteral("Solución compleja"));
-    QCOMPARE(h.window.coefficients().discriminant, -16.0);
+    QCOMPARE(h.window.windowValues().discriminant, -16.0);
     QCOMPARE(QApplication::focusWidget(), h.box("Text1"));
 }
 

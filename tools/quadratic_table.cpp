@@ -8,21 +8,15 @@
 //
 // Fields are TAB-separated; the last five OK fields are doubles in round-trip form.
 #include "runtime/errors.h"
+#include "runtime/number_text.h"
 #include "solver/calculation.h"
 #include "solver/text_boxes.h"
 
 #include <array>
-#include <cstdio>
 #include <iostream>
 #include <string>
 
 namespace {
-
-std::string roundTrip(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
-}
 
 const char* kindName(runtime::ErrorKind kind) {
     switch (kind) {
@@ -60,7 +54,7 @@ int main() {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         solver::TextBoxes boxes(splitFields(line));
-        solver::Coefficients values;
+        solver::WindowValues values;
         try {
             const auto roots = solver::calculate(boxes, values);
             if (!roots) {
@@ -73,9 +67,10 @@ int main() {
             const double x2Im = roots->complex ? -roots->im.nearest : 0.0;
             std::cout << "OK\t" << boxes.results[0] << '\t' << boxes.results[1] << '\t'
                       << boxes.results[2] << '\t' << boxes.kind << '\t'
-                      << roundTrip(values.discriminant) << '\t' << roundTrip(x1Re) << '\t'
-                      << roundTrip(x1Im) << '\t' << roundTrip(x2Re) << '\t' << roundTrip(x2Im)
-                      << '\n';
+                      << runtime::roundTripText(values.discriminant) << '\t'
+                      << runtime::roundTripText(x1Re) << '\t' << runtime::roundTripText(x1Im)
+                      << '\t' << runtime::roundTripText(x2Re) << '\t'
+                      << runtime::roundTripText(x2Im) << '\n';
         } catch (const runtime::Error& error) {
             std::cout << "ERROR\t" << kindName(error.kind()) << '\t' << runtime::describe(error)
                       << '\n';

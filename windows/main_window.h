@@ -40,7 +40,7 @@ public:
     void setErrorReporter(Reporter reporter);
 
     // The window-level a, b, c and discriminant of the last calculation.
-    const solver::Coefficients& coefficients() const { return m_values; }
+    const solver::WindowValues& windowValues() const { return m_values; }
 
     // The secondary windows, or nullptr before their menu command was first used.
     AboutWindow* aboutWindow() const { return m_about.get(); }
@@ -72,7 +72,7 @@ private:
     Reporter m_errorReporter;
     QTimer* m_timer = nullptr;
     QString m_clockFormat; // worked out once: the clock ticks every second
-    solver::Coefficients m_values;
+    solver::WindowValues m_values;
     std::unique_ptr<AboutWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;
 };

@@ -1,0 +1,434 @@
+// SPDX-License-Identifier: MIT
+#include "accuracy.h"
+
+#include "reference.h"
+#include "runtime/errors.h"
+#include "runtime/number_text.h"
+#include "solver/calculation.h"
+#include "solver/text_boxes.h"
+#include "textbook.h"
+
+#include <mpfr.h>
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <random>
+
+namespace accuracy {
+namespace {
+
+// --- Generating the cases ----------------------------------------------------------------------
+
+class Random {
+public:
+    explicit Random(unsigned seed) : m_engine(seed) {}
+
+    double uniform(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(m_engine);
+    }
+    std::int64_t integer(std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(m_engine);
+    }
+    double sign() { return integer(0, 1) ? 1.0 : -1.0; }
+    // A random 53-bit mantissa in [1, 2) times 2^exponent, with a random sign.
+    double scaled(int exponent) { return sign() * std::ldexp(uniform(1.0, 2.0), exponent); }
+    // Any finite double, its exponent uniform over the whole range, subnormals included.
+    double anyDouble() {
+        const int exponent = static_cast<int>(integer(-1074, 1023));
+        return exponent < -1022
+                   ? sign() *
+                         std::ldexp(static_cast<double>(integer(1, std::int64_t{1} << 52)), -1074)
+                   : scaled(exponent);
+    }
+
+private:
+    std::mt19937_64 m_engine;
+};
+
+double fibonacci(int n) {
+    double previous = 0, current = 1;
+    for (int i = 1; i < n; ++i) {
+        const double next = previous + current;
+        previous = current;
+        current = next;
+    }
+    return current;
+}
+
+// value / 10^decimals written out in full, as a person types it: "-0.05", "12.5", "300".
+std::string decimalText(std::int64_t value, int decimals) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    if (static_cast<int>(digits.size()) <= decimals)
+        digits.insert(0, static_cast<std::size_t>(decimals + 1) - digits.size(), '0');
+    std::string text = value < 0 ? "-" : "";
+    text += digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+    std::string fraction = digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    if (!fraction.empty())
+        text += "." + fraction;
+    return text;
+}
+
+// A double in the 17 significant digits that read back as that very double.
+Case typed(double a, double b, double c) {
+    return {runtime::roundTripText(a), runtime::roundTripText(b), runtime::roundTripText(c)};
+}
+
+// The leading coefficients people use, in hundredths: 1, 2, 3, 4, 5, 10, 0.5, 0.1, 0.25, 1.5.
+constexpr std::int64_t kLeading[] = {100, 200, 300, 400, 500, 1000, 50, 10, 25, 150};
+
+std::int64_t leading(Random& random) {
+    const auto last = static_cast<std::int64_t>(std::size(kLeading)) - 1;
+    const auto pick = static_cast<std::size_t>(random.integer(0, last));
+    return static_cast<std::int64_t>(random.sign()) * kLeading[pick];
+}
+
+// A number with 1 to 3 decimals up to 100, in thousandths.
+std::int64_t shortDecimal(Random& random) {
+    const int decimals = static_cast<int>(random.integer(1, 3));
+    std::int64_t unit = 1;
+    for (int i = decimals; i < 3; ++i)
+        unit *= 10;
+    const std::int64_t range = 100 * 1000 / unit;
+    return random.integer(-range, range) * unit;
+}
+
+// a (x - r1)(x - r2) with a in hundredths and the roots in thousandths.
+Case fromRoots(std::int64_t a, std::int64_t r1, std::int64_t r2) {
+    return {decimalText(a, 2), decimalText(-a * (r1 + r2), 5), decimalText(a * r1 * r2, 8)};
+}
+
+} // namespace
+
+std::vector<Category> generateCategories(int count, unsigned seed) {
+    Random random(seed);
+    std::vector<Category> categories;
+    const auto add = [&](const char* name, const std::function<Case()>& make) {
+        Category category{name, {}};
+        category.cases.reserve(static_cast<std::size_t>(count));
+        while (static_cast<int>(category.cases.size()) < count)
+            category.cases.push_back(make());
+        categories.push_back(std::move(category));
+    };
+    // Hard cases for any arithmetic on doubles, typed as the doubles' 17-digit texts.
+    const auto addDoubles = [&](const char* name,
+                                const std::function<std::array<double, 3>()>& make) {
+        add(name, [&] {
+            for (;;) {
+                const auto [a, b, c] = make();
+                if (a != 0 && std::isfinite(a) && std::isfinite(b) && std::isfinite(c))
+                    return typed(a, b, c);
+            }
+        });
+    };
+
+    addDoubles("small integers", [&] {
+        return std::array<double, 3>{static_cast<double>(random.integer(-20, 20)),
+                                     static_cast<double>(random.integer(-20, 20)),
+                                     static_cast<double>(random.integer(-20, 20))};
+    });
+    addDoubles("|b| >> |ac|", [&] {
+        const int eb = static_cast<int>(random.integer(-500, 500));
+        const int gap = static_cast<int>(random.integer(20, 400)); // b^2 over |4ac|, in bits
+        const int ea = static_cast<int>(random.integer(-400, 400));
+        return std::array<double, 3>{random.scaled(ea), random.scaled(eb),
+                                     random.scaled(2 * eb - gap - ea)};
+    });
+    addDoubles("near-double roots", [&] {
+        switch (random.integer(0, 2)) {
+        case 0: { // Cassini: F(n+1)^2 - F(n) F(n+2) = (-1)^n, scaled by a power of two
+            const int n = 2 * static_cast<int>(random.integer(5, 37));
+            const int scale = static_cast<int>(random.integer(-600, 510));
+            return std::array<double, 3>{std::ldexp(fibonacci(n), scale),
+                                         std::ldexp(-2 * fibonacci(n + 1), scale),
+                                         std::ldexp(fibonacci(n + 2), scale)};
+        }
+        case 1: { // x^2 + (1 + i 2^-52) x + (1/4 + j 2^-53), after the published example
+            const double i = static_cast<double>(random.integer(1, 64));
+            const double j = static_cast<double>(random.integer(0, 64));
+            return std::array<double, 3>{1, 1 + i * 0x1p-52, 0.25 + j * 0x1p-53};
+        }
+        default: { // (x - r)^2 with r^2 rounded: a root pair split by the rounding alone
+            const double r = random.scaled(static_cast<int>(random.integer(-300, 300)));
+            return std::array<double, 3>{1, -2 * r, r * r};
+        }
+        }
+    });
+    addDoubles("complex, nearly real", [&] {
+        if (random.integer(0, 1)) {
+            const int n = 2 * static_cast<int>(random.integer(5, 37)) + 1; // odd: D = -4
+            return std::array<double, 3>{fibonacci(n), -2 * fibonacci(n + 1), fibonacci(n + 2)};
+        }
+        const double r = random.scaled(static_cast<int>(random.integer(-300, 300)));
+        const double square = r * r;
+        return std::array<double, 3>{
+            1, -2 * r, std::nextafter(square, HUGE_VAL) * (1 + random.uniform(0, 0x1p-50))};
+    });
+    addDoubles("near the ends of the range", [&] {
+        // Each coefficient near the top, near the bottom (subnormals included) or ordinary.
+        const auto pick = [&] {
+            switch (random.integer(0, 2)) {
+            case 0:
+                return random.scaled(static_cast<int>(random.integer(900, 1023)));
+            case 1:
+                return std::ldexp(random.anyDouble(), -static_cast<int>(random.integer(900, 1100)));
+            default:
+                return random.scaled(static_cast<int>(random.integer(-60, 60)));
+            }
+        };
+        return std::array<double, 3>{pick(), pick(), pick()};
+    });
+    addDoubles("random doubles", [&] {
+        return std::array<double, 3>{random.anyDouble(), random.anyDouble(), random.anyDouble()};
+    });
+    addDoubles("b = 0 or c = 0", [&] {
+        const double a =
+            random.anyDouble() * std::ldexp(1.0, -static_cast<int>(random.integer(0, 60)));
+        const double other = random.scaled(static_cast<int>(random.integer(-600, 600)));
+        return random.integer(0, 1) ? std::array<double, 3>{a, 0, other}
+                                    : std::array<double, 3>{a, other, 0};
+    });
+
+    // Equations as people type them.
+    add("decimal roots",
+        [&] { return fromRoots(leading(random), shortDecimal(random), shortDecimal(random)); });
+    add("double roots from decimals", [&] {
+        const std::int64_t root = shortDecimal(random);
+        return fromRoots(leading(random), root, root);
+    });
+    add("complex with decimal parts", [&] {
+        // a (x - p - qi)(x - p + qi) = a x^2 - 2ap x + a (p^2 + q^2)
+        const std::int64_t a = leading(random);
+        const std::int64_t p = shortDecimal(random);
+        std::int64_t q = 0;
+        while (q == 0)
+            q = shortDecimal(random);
+        return Case{decimalText(a, 2), decimalText(-2 * a * p, 5),
+                    decimalText(a * (p * p + q * q), 8)};
+    });
+    add("1 to 4 digits, 10^-3 to 10^3", [&] {
+        const auto coefficient = [&](bool nonzero) {
+            const int digits = static_cast<int>(random.integer(1, 4));
+            std::int64_t low = 1;
+            for (int i = 1; i < digits; ++i)
+                low *= 10;
+            std::int64_t value = random.integer(nonzero ? low : 0, 10 * low - 1);
+            value *= static_cast<std::int64_t>(random.sign());
+            const int exponent = static_cast<int>(random.integer(-3, 3));
+            for (int i = 0; i < exponent; ++i)
+                value *= 10;
+            return decimalText(value, exponent < 0 ? -exponent : 0);
+        };
+        return Case{coefficient(true), coefficient(false), coefficient(false)};
+    });
+    add("money, two decimals", [&] {
+        const auto amount = [&](bool nonzero) {
+            std::int64_t cents = 0;
+            do
+                cents = random.integer(-999999, 999999);
+            while (nonzero && cents == 0);
+            // Written with both decimals, as amounts are: "12.50".
+            std::string text = decimalText(cents, 2);
+            const std::size_t point = text.find('.');
+            if (point == std::string::npos)
+                text += ".00";
+            else if (text.size() - point == 2)
+                text += '0';
+            return text;
+        };
+        return Case{amount(true), amount(false), amount(false)};
+    });
+    return categories;
+}
+
+namespace {
+
+// --- What a window shows -----------------------------------------------------------------------
+
+struct Display {
+    std::optional<runtime::ErrorKind> error;
+    std::array<std::string, 4> texts;   // Text5, Text6, Text7, Label1
+    std::array<std::string, 3> numbers; // D, then x1 and x2 or re and im
+    double stored = 0;                  // the window-level D
+};
+
+bool isNegative(const std::string& text) {
+    return text.starts_with('-');
+}
+
+// The design's rule for the root texts, written again here as part of the oracle.
+void compose(Display& display, bool complex, bool aNegative) {
+    const auto& [d, first, second] = display.numbers;
+    if (!complex) {
+        display.texts[0] = first;
+        display.texts[1] = second;
+    } else {
+        const std::string& re = first;
+        const std::string& im = second;
+        const std::string magnitude = isNegative(im) ? im.substr(1) : im;
+        if (aNegative) { // im < 0: its own minus sign joins the parts
+            display.texts[0] = re + im + " i";
+            display.texts[1] = re + "+" + magnitude + " i";
+        } else {
+            display.texts[0] = re + "+" + im + " i";
+            display.texts[1] = re + "-" + im + " i";
+        }
+    }
+    display.texts[2] = d;
+    display.texts[3] = std::string(complex ? solver::kComplexCaption : solver::kRealCaption);
+}
+
+Display ours(const Case& k) {
+    solver::TextBoxes boxes({k.a, k.b, k.c});
+    solver::WindowValues values;
+    Display display;
+    try {
+        const std::optional<solver::Roots> roots = solver::calculate(boxes, values);
+        display.texts = {boxes.results[0], boxes.results[1], boxes.results[2], boxes.kind};
+        display.numbers = {boxes.results[2], (roots->complex ? roots->re : roots->first).text("."),
+                           (roots->complex ? roots->im : roots->second).text(".")};
+    } catch (const runtime::Error& error) {
+        display.error = error.kind();
+    }
+    display.stored = values.discriminant;
+    return display;
+}
+
+std::string textOf(const reference::Part& part) {
+    return runtime::formatDecimal(part.negative, part.digits, part.exponent, ".");
+}
+
+Display expected(const Case& k, const reference::Solution& exact, bool& undecided) {
+    Display display;
+    display.stored = exact.discriminant.nearest;
+    const bool complex = exact.sign < 0;
+    const std::array<const reference::Part*, 3> parts = {&exact.discriminant,
+                                                         complex ? &exact.re : &exact.first,
+                                                         complex ? &exact.im : &exact.second};
+    for (const reference::Part* part : parts) {
+        undecided = undecided || !part->decided;
+        if (std::isinf(part->nearest))
+            display.error = runtime::ErrorKind::Overflow;
+    }
+    if (display.error)
+        return display;
+    for (std::size_t i = 0; i < 3; ++i)
+        display.numbers[i] = textOf(*parts[i]);
+    compose(display, complex, isNegative(k.a));
+    return display;
+}
+
+// The textbook formulas on the doubles nearest to the texts, shown the way the window shows a
+// double.
+Display textbookDisplay(const Case& k) {
+    const textbook::Solution s =
+        textbook::solve(runtime::toNumber(k.a), runtime::toNumber(k.b), runtime::toNumber(k.c));
+    Display display;
+    display.stored = s.discriminant;
+    const std::array<double, 3> values = {s.discriminant, s.complex ? s.re : s.first,
+                                          s.complex ? s.im : s.second};
+    for (double value : values) {
+        if (std::isnan(value))
+            display.error = runtime::ErrorKind::InvalidOperation;
+        else if (std::isinf(value) && !display.error)
+            display.error = runtime::ErrorKind::Overflow;
+    }
+    if (display.error)
+        return display;
+    for (std::size_t i = 0; i < 3; ++i)
+        display.numbers[i] = runtime::toText(values[i], ".");
+    compose(display, s.complex, isNegative(k.a));
+    return display;
+}
+
+class Number {
+public:
+    Number() { mpfr_init2(m_value, 4000); }
+    ~Number() { mpfr_clear(m_value); }
+    Number(const Number&) = delete;
+    Number& operator=(const Number&) = delete;
+    operator mpfr_ptr() { return m_value; }
+
+private:
+    mpfr_t m_value;
+};
+
+// |shown - right| in units of the 15th significant digit of right, the exact value correctly
+// rounded to 15 digits: 0 for a right text, 0.5 or more for a wrong one.
+double digitError(const std::string& shownText, const reference::Part& exact) {
+    if (exact.digits == "0")
+        return shownText == "0" ? 0 : HUGE_VAL;
+    Number shown, truth, unit;
+    mpfr_set_str(shown, shownText.c_str(), 10, MPFR_RNDN);
+    const std::string exactText =
+        (exact.negative ? "-" : "") + exact.digits + "e" + std::to_string(exact.exponent - 14);
+    mpfr_set_str(truth, exactText.c_str(), 10, MPFR_RNDN);
+    mpfr_sub(shown, shown, truth, MPFR_RNDN);
+    mpfr_set_str(unit, ("1e" + std::to_string(exact.exponent - 14)).c_str(), 10, MPFR_RNDN);
+    mpfr_div(shown, shown, unit, MPFR_RNDN);
+    return std::fabs(mpfr_get_d(shown, MPFR_RNDN));
+}
+
+std::string caseText(const Case& k) {
+    return "a=" + k.a + " b=" + k.b + " c=" + k.c;
+}
+
+void count(Tally& tally, const Case& k, const Display& want, const Display& got,
+           const reference::Solution& exact) {
+    const bool exactFails = want.error.has_value();
+    const bool shownFails = got.error.has_value();
+    if (shownFails && !exactFails)
+        ++tally.spuriousErrors;
+    if (!shownFails && exactFails)
+        ++tally.missedErrors;
+    if (std::bit_cast<std::uint64_t>(got.stored) != std::bit_cast<std::uint64_t>(want.stored))
+        ++tally.storedWrong;
+    if (shownFails != exactFails || (!exactFails && got.texts != want.texts)) {
+        ++tally.textsWrong;
+        if (tally.firstWrong.empty())
+            tally.firstWrong = caseText(k) + ": shows \"" + got.texts[0] + "\" \"" + got.texts[1] +
+                               "\" \"" + got.texts[2] + "\", exact \"" + want.texts[0] + "\" \"" +
+                               want.texts[1] + "\" \"" + want.texts[2] + "\"";
+    }
+    if (exactFails || shownFails)
+        return;
+    if (got.texts[3] != want.texts[3]) {
+        ++tally.kindsWrong;
+        return; // digits are compared only between numbers of the same kind of solution
+    }
+    const bool complex = exact.sign < 0;
+    const std::array<const reference::Part*, 3> parts = {&exact.discriminant,
+                                                         complex ? &exact.re : &exact.first,
+                                                         complex ? &exact.im : &exact.second};
+    for (std::size_t i = 0; i < 3; ++i)
+        tally.worstError = std::fmax(tally.worstError, digitError(got.numbers[i], *parts[i]));
+}
+
+} // namespace
+
+Comparison check(const Category& category) {
+    Comparison result;
+    for (const Case& k : category.cases) {
+        ++result.ours.cases;
+        ++result.textbook.cases;
+        const reference::Solution exact = reference::solve(k.a, k.b, k.c);
+        bool undecided = false;
+        const Display want = expected(k, exact, undecided);
+        if (undecided) {
+            ++result.ours.undecided;
+            ++result.textbook.undecided;
+            continue;
+        }
+        count(result.ours, k, want, ours(k), exact);
+        count(result.textbook, k, want, textbookDisplay(k), exact);
+    }
+    return result;
+}
+
+} // namespace accuracy

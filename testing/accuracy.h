@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// Checks what the window shows for sets of equations against the exact reference, for the
+// program's calculation and for the textbook formulas, case by case and per named category.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace accuracy {
+
+// An equation as typed: the texts of a, b and c.
+struct Case {
+    std::string a, b, c;
+};
+
+struct Category {
+    std::string name;
+    std::vector<Case> cases;
+};
+
+// The categories, each with count cases from a fixed seed (the same on every machine): hard
+// equations written as 17-digit decimal texts of doubles, and equations as people type them.
+std::vector<Category> generateCategories(int count, unsigned seed);
+
+struct Tally {
+    long cases = 0;
+    long textsWrong = 0;     // cases where any text shown differs from the exact one
+    long kindsWrong = 0;     // "Solución real" where it is complex, or the other way round
+    long storedWrong = 0;    // the window-level D is not the double nearest to the exact one
+    double worstError = 0;   // distance from the right text, in units of its 15th digit
+    long spuriousErrors = 0; // an error raised where the exact results fit
+    long missedErrors = 0;   // a result shown where an exact one is beyond the double range
+    long undecided = 0;      // cases the reference could not round, left out
+    std::string firstWrong;  // a description of the first wrong case, if any
+};
+
+struct Comparison {
+    Tally ours;
+    Tally textbook;
+};
+
+// Runs every case of the category through the program's calculation (the window's own code
+// path, from the coefficients' texts to the texts shown), the textbook formulas and the
+// reference.
+Comparison check(const Category& category);
+
+} // namespace accuracy
