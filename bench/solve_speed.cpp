@@ -7,32 +7,57 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct Inputs {
-    const char* a;
-    const char* b;
-    const char* c;
+    std::string name;
+    std::string a, b, c;
 };
 
-// Easy: small integers. Hard: a near-double root, a nearly real complex pair, cancellation
-// across 600 binary orders, the published two-roots-one-ulp-apart example, a double root where b^2
-// overflows.
-constexpr std::array<Inputs, 6> kCases = {{
-    {"1", "-3", "2"},
-    {"7778742049", "-25172538050", "20365011074"},
-    {"1", "-2", "1.0000000000000004"},
-    {"1e-150", "3e150", "1e-150"},
-    {"1", "1.0000000000000002", "0.25000000000000011"},
-    {"1e200", "-2e200", "1e200"},
-}};
+// digits pseudo-random digits, the first not 0: the same on every run.
+std::string digits(std::size_t count, unsigned seed) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        text += static_cast<char>('0' + (seed >> 16) % (i == 0 ? 9 : 10) + (i == 0));
+    }
+    return text;
+}
+
+// Easy: small integers and decimals as typed. Hard: a near-double root, a nearly real complex
+// pair, cancellation across 300 decimal orders, a double root where b^2 overflows. Long: texts
+// of up to 1000 characters, and coefficients 10^50000 and 10^2070 apart with the far root on a
+// tie; the last is the worst case found of the exact integer path, 980-digit coefficients
+// 10^9880 apart with a root on a tie.
+std::vector<Inputs> cases() {
+    const std::string one = "1." + std::string(977, '0') + "1";
+    // -2.000000000000015 x one
+    const std::string tied = "-2.000000000000015" + std::string(962, '0') + "2000000000000015";
+    return {
+        {"1, -3, 2", "1", "-3", "2"},
+        {"1, -0.6, 0.09", "1", "-0.6", "0.09"},
+        {"2, 0.5, -0.3", "2", "0.5", "-0.3"},
+        {"near-double root", "7778742049", "-25172538050", "20365011074"},
+        {"nearly real complex", "1", "-2", "1.0000000000000004"},
+        {"cancellation", "1e-150", "3e150", "1e-150"},
+        {"b^2 overflows", "1e200", "-2e200", "1e200"},
+        {"1000-char texts", digits(990, 1) + "e-985", "-0." + digits(997, 2),
+         digits(990, 3) + "e-980"},
+        {"10^50000 apart, tie", "1", "-2.000000000000015", "1e-50000"},
+        {"10^2070 apart, tie", "1", "-2.000000000000015", "1e-2070"},
+        {"worst: 980 digits, tie", one, tied, "1e-9880"},
+    };
+}
+
+const std::vector<Inputs> kCases = cases();
 
 void ours(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(inputs.name);
     solver::TextBoxes boxes({inputs.a, inputs.b, inputs.c});
     solver::WindowValues values;
     for (auto _ : state) {
@@ -45,6 +70,7 @@ void ours(benchmark::State& state) {
 // they overflow to infinity or NaN, a short error text instead).
 void textbookFormulas(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(inputs.name);
     const auto show = [](double x) {
         return std::isfinite(x) ? runtime::toText(x) : std::string("error");
     };
