@@ -4,8 +4,10 @@
 #include <QRegularExpression>
 
 namespace runtime {
+namespace {
 
-QString clockFormat(const QLocale& locale) {
+// The locale's short time format with seconds added: "H:mm:ss" in Spanish.
+QString timeFormat(const QLocale& locale) {
     QString format = locale.timeFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1Char('s'))) {
         // Short formats stop at the minutes; seconds follow them with the same separator.
@@ -20,19 +22,30 @@ QString clockFormat(const QLocale& locale) {
     return format;
 }
 
-QString clockText(QTime time, const QLocale& locale) {
-    return locale.toString(time, clockFormat(locale));
+} // namespace
+
+QLocale clockLocale(const QLocale& locale) {
+    if (locale.language() == QLocale::C)
+        return QLocale(QLocale::Spanish, QLocale::Spain);
+    return locale;
 }
 
-QString dateText(QDate date, const QLocale& locale) {
-    QString format = locale.dateFormat(QLocale::ShortFormat);
+ClockTexts::ClockTexts(const QLocale& locale)
+    : m_locale(clockLocale(locale)), m_timeFormat(timeFormat(m_locale)) {}
+
+QString ClockTexts::time(QTime time) const {
+    return m_locale.toString(time, m_timeFormat);
+}
+
+QString ClockTexts::date(QDate date) const {
+    QString format = m_locale.dateFormat(QLocale::ShortFormat);
     static const QRegularExpression singleDay(QStringLiteral("(?<!d)d(?!d)"));
     static const QRegularExpression singleMonth(QStringLiteral("(?<!M)M(?!M)"));
     static const QRegularExpression shortYear(QStringLiteral("(?<!y)yy(?!y)"));
     format.replace(singleDay, QStringLiteral("dd"));
     format.replace(singleMonth, QStringLiteral("MM"));
     format.replace(shortYear, QStringLiteral("yyyy"));
-    return locale.toString(date, format);
+    return m_locale.toString(date, format);
 }
 
 } // namespace runtime

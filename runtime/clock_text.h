@@ -9,14 +9,25 @@
 
 namespace runtime {
 
-// The locale's short time format with seconds added: "H:mm:ss" in Spanish.
-QString clockFormat(const QLocale& locale = QLocale());
+// The locale whose forms the clock panel writes: the given one, or Spanish (Spain) where the
+// locale is C or POSIX, whose English month names would sit oddly in a Spanish window.
+QLocale clockLocale(const QLocale& locale);
 
-// The locale's short time with seconds: "14:05:09" in Spanish, "2:05:09 PM" in US English.
-QString clockText(QTime time, const QLocale& locale = QLocale());
+// Formats the time and the date for one locale; the time's format is worked out once, as the
+// clock writes the time every second.
+class ClockTexts {
+public:
+    explicit ClockTexts(const QLocale& locale = QLocale());
 
-// The locale's short date with two-digit day and month and a four-digit year: "08/12/2026" in
-// Spanish, "12/08/2026" in US English.
-QString dateText(QDate date, const QLocale& locale = QLocale());
+    // The locale's short time with seconds: "14:05:09" in Spanish, "2:05:09 PM" in US English.
+    QString time(QTime time) const;
+    // The locale's short date with two-digit day and month and a four-digit year:
+    // "08/12/2026" in Spanish, "12/08/2026" in US English, "08.12.2026" in German.
+    QString date(QDate date) const;
+
+private:
+    QLocale m_locale;
+    QString m_timeFormat;
+};
 
 } // namespace runtime

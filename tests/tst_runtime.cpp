@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Conversions between box texts and doubles, and the sentences of the error report.
 #include "compare_bits.h"
+#include "runtime/command_line.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
+#include "runtime/program_identity.h"
 
 #include <QTest>
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 using runtime::ErrorKind;
 using runtime::Subject;
@@ -53,6 +58,8 @@ private slots:
     void exactDecimal();
     void localeSeparator();
     void roundTripText();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestRuntime::accepted_data() {
@@ -394,6 +401,91 @@ void TestRuntime::roundTripText() {
     QCOMPARE(runtime::roundTripText(1e300), std::string("1.0000000000000001e+300"));
     QCOMPARE(runtime::roundTripText(5e-324), std::string("4.9406564584124654e-324"));
     QCOMPARE(runtime::roundTripText(2.0), std::string("2"));
+}
+
+void TestRuntime::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment"); // NAME=value
+    QTest::addColumn<int>("exitCode");            // -1: go on and open the window
+    QTest::addColumn<QString>("out");             // what standard output starts with
+    QTest::addColumn<QString>("err");             // what standard error starts with
+
+    const QStringList x11 = {"DISPLAY=:0"};
+    const QString usage = QStringLiteral("Uso: brimel [opciones]\n");
+    const QString version =
+        QStringLiteral("Brimel %1\n").arg(QString::fromUtf8(runtime::kVersionText));
+    const QString noDisplay = QStringLiteral("brimel: no se encontró ninguna pantalla gráfica");
+    QTest::newRow("nothing") << QStringList() << x11 << -1 << QString() << QString();
+    QTest::newRow("--help") << QStringList{"--help"} << x11 << 0 << usage << QString();
+    QTest::newRow("-h, without a display")
+        << QStringList{"-h"} << QStringList() << 0 << usage << QString();
+    QTest::newRow("--version, without a display")
+        << QStringList{"--version"} << QStringList() << 0 << version << QString();
+    QTest::newRow("unknown option")
+        << QStringList{"--bogus"} << x11 << runtime::kExitUsage << QString()
+        << QStringLiteral("brimel: opción desconocida: --bogus\n\nUso: brimel");
+    QTest::newRow("an argument") << QStringList{"ecuacion.txt"} << x11 << runtime::kExitUsage
+                                 << QString()
+                                 << QStringLiteral("brimel: argumento de más: ecuacion.txt\n");
+    QTest::newRow("first one decides")
+        << QStringList{"-x", "--help"} << x11 << runtime::kExitUsage << QString()
+        << QStringLiteral("brimel: opción desconocida: -x");
+    QTest::newRow("Qt's options are Qt's")
+        << QStringList{"-style", "fusion", "--reverse", "-qwindowtitle=T", "-session", "s1"} << x11
+        << -1 << QString() << QString();
+    QTest::newRow("no display") << QStringList() << QStringList() << runtime::kExitNoDisplay
+                                << QString() << noDisplay;
+    QTest::newRow("empty DISPLAY") << QStringList() << QStringList{"DISPLAY="}
+                                   << runtime::kExitNoDisplay << QString() << noDisplay;
+    QTest::newRow("Wayland") << QStringList() << QStringList{"WAYLAND_DISPLAY=wayland-0"} << -1
+                             << QString() << QString();
+    QTest::newRow("Wayland asked for, with DISPLAY")
+        << QStringList() << QStringList{"QT_QPA_PLATFORM=wayland", "DISPLAY=:0"} << -1 << QString()
+        << QString();
+    QTest::newRow("offscreen needs no display")
+        << QStringList() << QStringList{"QT_QPA_PLATFORM=offscreen"} << -1 << QString()
+        << QString();
+    QTest::newRow("-platform offscreen")
+        << QStringList{"--platform", "offscreen"} << QStringList() << -1 << QString() << QString();
+    QTest::newRow("-platform xcb, no display")
+        << QStringList{"-platform", "xcb"} << QStringList{"QT_QPA_PLATFORM=offscreen"}
+        << runtime::kExitNoDisplay << QString() << noDisplay;
+    QTest::newRow("-display") << QStringList{"-display", ":1"} << QStringList() << -1 << QString()
+                              << QString();
+}
+
+void TestRuntime::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    std::vector<std::string> texts{"brimel"};
+    for (const QString& argument : arguments)
+        texts.push_back(argument.toStdString());
+    std::vector<char*> argv;
+    for (std::string& text : texts)
+        argv.push_back(text.data());
+    std::map<std::string, std::string> variables;
+    for (const QString& variable : environment)
+        variables[variable.section(QLatin1Char('='), 0, 0).toStdString()] =
+            variable.section(QLatin1Char('='), 1).toStdString();
+    const auto lookUp = [&variables](const char* name) -> const char* {
+        const auto found = variables.find(name);
+        return found == variables.end() ? nullptr : found->second.c_str();
+    };
+    std::ostringstream output, errors;
+    const std::optional<int> code = runtime::handleCommandLine(argv, lookUp, output, errors);
+    QCOMPARE(code.value_or(-1), exitCode);
+    QVERIFY2(QString::fromStdString(output.str()).startsWith(out), output.str().c_str());
+    QVERIFY2(QString::fromStdString(errors.str()).startsWith(err), errors.str().c_str());
+    QCOMPARE(output.str().empty(), out.isEmpty());
+    QCOMPARE(errors.str().empty(), err.isEmpty());
+    // One line, for a missing display.
+    const std::string said = errors.str();
+    if (exitCode == runtime::kExitNoDisplay)
+        QCOMPARE(std::count(said.begin(), said.end(), '\n'), 1L);
 }
 
 QTEST_APPLESS_MAIN(TestRuntime)

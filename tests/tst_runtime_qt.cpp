@@ -37,6 +37,12 @@ void TestRuntimeQt::clockTexts_data() {
     QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << QTime(9, 30, 1)
                             << QDate(2026, 3, 4) << QStringLiteral("09:30:01")
                             << QStringLiteral("04.03.2026");
+    // C and POSIX write the date in English; the Spanish window writes it as Spanish does.
+    QTest::newRow("C") << QLocale::c() << QTime(14, 5, 9) << QDate(2026, 12, 8)
+                       << QStringLiteral("14:05:09") << QStringLiteral("08/12/2026");
+    QTest::newRow("POSIX") << QLocale(QStringLiteral("POSIX")) << QTime(0, 0, 0)
+                           << QDate(2027, 1, 1) << QStringLiteral("0:00:00")
+                           << QStringLiteral("01/01/2027");
     QTest::newRow("Finnish dots") << QLocale(QLocale::Finnish, QLocale::Finland) << QTime(9, 30, 1)
                                   << QDate(2026, 3, 4) << QStringLiteral("9.30.01")
                                   << QStringLiteral("04.03.2026");
@@ -49,10 +55,11 @@ void TestRuntimeQt::clockTexts() {
     QFETCH(QString, clock);
     QFETCH(QString, day);
     // Some CLDR versions write a plain space before AM/PM, others a narrow no-break space.
-    QString shown = runtime::clockText(time, locale);
+    const runtime::ClockTexts texts(locale);
+    QString shown = texts.time(time);
     shown.replace(QLatin1Char(' '), QChar(0x202f));
     QCOMPARE(shown, clock);
-    QCOMPARE(runtime::dateText(date, locale), day);
+    QCOMPARE(texts.date(date), day);
 }
 
 void TestRuntimeQt::decimalSeparator_data() {
@@ -63,6 +70,7 @@ void TestRuntimeQt::decimalSeparator_data() {
     QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain) << QStringLiteral(",");
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom)
                              << QStringLiteral(".");
+    QTest::newRow("Arabic") << QLocale(QLocale::Arabic, QLocale::Egypt) << QStringLiteral("\u066b");
 }
 
 void TestRuntimeQt::decimalSeparator() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The three windows as a person meets them: layout, typing, buttons, menu, keys and clock.
+#include "runtime/program_identity.h"
 #include "windows/about_window.h"
+#include "windows/application.h"
 #include "windows/help_window.h"
 #include "windows/main_window.h"
 
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -134,10 +137,21 @@ private slots:
     void iconImages();
     void windowIcons();
     void windowsIconFile();
+
+    void qtTextsInSpanish();
+    void cLocaleWritesTheDateInSpanish();
+    void localeSeparatorReadsBack();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
+    void escapeClosesSecondaryWindows_data();
+    void escapeClosesSecondaryWindows();
+    void noSecondCommandBehindAMessageBox();
 };
 
 void TestWindows::initTestCase() {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QVERIFY2(windows::installSpanishQtTexts(*QCoreApplication::instance()),
+             "Qt's Spanish translation (qtbase_es.qm, qt6-translations-l10n) is not installed");
 }
 
 void TestWindows::cleanup() {
@@ -203,7 +217,9 @@ void TestWindows::mainLayout() {
 void TestWindows::mainWindow() {
     Harness h;
     QCOMPARE(h.window.objectName(), QStringLiteral("Form1"));
-    QCOMPARE(h.window.windowTitle(), QStringLiteral("Brimel 1.0   por Vorno"));
+    QCOMPARE(
+        h.window.windowTitle(),
+        QStringLiteral("Brimel %1   por Vorno").arg(QString::fromUtf8(runtime::kShortVersionText)));
     QWidget* client = h.window.centralWidget();
     QCOMPARE(client->size(), QSize(399, 199));
     QCOMPARE(client->palette().color(QPalette::Window), QColor(64, 64, 64));
@@ -862,9 +878,19 @@ void TestWindows::iconImages() {
 
 void TestWindows::windowIcons() {
     Harness h;
-    QCOMPARE(h.window.windowIcon().availableSizes(),
-             QList<QSize>({QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32)}));
-    QCOMPARE(h.window.windowIcon().pixmap(16).toImage().size(), QSize(16, 16));
+    const QIcon icon = h.window.windowIcon();
+    QCOMPARE(icon.availableSizes(),
+             QList<QSize>({QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32),
+                           QSize(48, 48), QSize(64, 64), QSize(128, 128), QSize(256, 256)}));
+    // The design's images at their sizes, and the drawing above them (Qt's SVG support is
+    // installed with the program), not an image enlarged.
+    QCOMPARE(icon.pixmap(16).toImage(), QImage(QStringLiteral(":/icons/brimel-16-256c.png"))
+                                            .convertToFormat(icon.pixmap(16).toImage().format()));
+    const QImage large = icon.pixmap(QSize(512, 512)).toImage();
+    QCOMPARE(large.size(), QSize(512, 512));
+    QImageReader drawing(QStringLiteral(":/icons/brimel.svg"));
+    drawing.setScaledSize(QSize(512, 512));
+    QCOMPARE(large, drawing.read().convertToFormat(large.format()));
     windows::AboutWindow about;
     QCOMPARE(about.windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
     windows::HelpWindow help;
@@ -881,6 +907,134 @@ void TestWindows::windowsIconFile() {
         sizes << reader.read().size();
     }
     QCOMPARE(sizes, QList<QSize>({QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32)}));
+}
+
+void TestWindows::qtTextsInSpanish() {
+    // Qt's own texts in the windows: the message box's button and a text box's context menu.
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Brimel"), QStringLiteral("x"),
+                    QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
+    Harness h;
+    h.type("12", "", "");
+    h.box("Text1")->selectAll();
+    std::unique_ptr<QMenu> menu(h.box("Text1")->createStandardContextMenu());
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    QCOMPARE(texts, QStringList({"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar", "Borrar",
+                                 "Seleccionar todo"}));
+}
+
+void TestWindows::cLocaleWritesTheDateInSpanish() {
+    QLocale::setDefault(QLocale::c());
+    Harness h;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QCOMPARE(h.label("Label11"), QStringLiteral("08/12/2026")); // not "08 Dec 2026"
+    h.tick();
+    QCOMPARE(h.label("Label10"), QStringLiteral("14:05:09"));
+}
+
+void TestWindows::localeSeparatorReadsBack() {
+    // An Arabic window writes U+066B between whole and fractional digits; a result pasted back
+    // into a box is read as the number it shows.
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    Harness h;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    h.type("2", "-1.5", "0");
+    h.press("Command1");
+    QCOMPARE(h.box("Text5")->text(), QStringLiteral("0\u066b75"));
+    h.box("Text2")->setText(QStringLiteral("-") + h.box("Text5")->text());
+    h.press("Command1");
+    QVERIFY2(h.errors.isEmpty(), qPrintable(h.errors.value(0)));
+    QCOMPARE(h.box("Text5")->text(), QStringLiteral("0\u066b375"));
+}
+
+void TestWindows::returnPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("window"); // main, about or help
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("Calcular, Return") << "main"
+                                      << "Command1" << int(Qt::Key_Return);
+    QTest::newRow("Calcular, keypad Enter") << "main"
+                                            << "Command1" << int(Qt::Key_Enter);
+    QTest::newRow("Borrar, Return") << "main"
+                                    << "Command2" << int(Qt::Key_Return);
+    QTest::newRow("Cerrar, Return") << "about"
+                                    << "Command1" << int(Qt::Key_Return);
+    QTest::newRow("Volver, keypad Enter") << "help"
+                                          << "Command1" << int(Qt::Key_Enter);
+}
+
+void TestWindows::returnPressesTheFocusedButton() {
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "-3", "2");
+    QWidget* target = &h.window;
+    if (window != QLatin1String("main")) {
+        h.action(window == QLatin1String("about") ? "aut" : "como")->trigger();
+        target = window == QLatin1String("about") ? static_cast<QWidget*>(h.window.aboutWindow())
+                                                  : h.window.helpWindow();
+    }
+    auto* pushButton = target->findChild<QPushButton*>(button);
+    pushButton->setFocus();
+    const Qt::KeyboardModifiers modifiers =
+        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(pushButton, Qt::Key(key), modifiers);
+    if (window != QLatin1String("main"))
+        QVERIFY(!target->isVisible());
+    else if (button == QLatin1String("Command1"))
+        QCOMPARE(h.box("Text5")->text(), QStringLiteral("2"));
+    else
+        QCOMPARE(h.box("Text1")->text(), QString());
+}
+
+void TestWindows::escapeClosesSecondaryWindows_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("about") << "aut";
+    QTest::newRow("help") << "como";
+}
+
+void TestWindows::escapeClosesSecondaryWindows() {
+    QFETCH(QString, action);
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.action(qPrintable(action))->trigger();
+    QWidget* secondary = action == QLatin1String("aut")
+                             ? static_cast<QWidget*>(h.window.aboutWindow())
+                             : h.window.helpWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(secondary));
+    secondary->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(secondary));
+    QTest::keyClick(secondary, Qt::Key_Escape);
+    QVERIFY(!secondary->isVisible());
+    QVERIFY(h.window.isVisible());
+}
+
+void TestWindows::noSecondCommandBehindAMessageBox() {
+    // A screen reader's "press" reaches the buttons behind an open message box; while the box
+    // is open nothing may calculate again, stack a second box, or empty the boxes.
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.window.setErrorReporter([&h](const QString& text) {
+        h.errors << text;
+        if (h.errors.size() == 1) { // the box is open: press what lies behind it
+            h.find<QPushButton>("Command1")->click();
+            h.find<QPushButton>("Command2")->click();
+        }
+    });
+    h.type("abc", "1", "1");
+    h.press("Command1");
+    QCOMPARE(h.errors.size(), 1);
+    QCOMPARE(h.box("Text1")->text(), QStringLiteral("abc"));
+    // Once the box is closed, the buttons work again.
+    h.press("Command2");
+    QCOMPARE(h.box("Text1")->text(), QString());
 }
 
 QTEST_MAIN(TestWindows)

@@ -16,6 +16,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent), m_ui(new Ui::AboutW
     // Placed by its client area, as designed: 525, 2025 twips from the screen's corner.
     setGeometry(QRect(QPoint(35, 135), size()));
     connect(m_ui->Command1, &QPushButton::clicked, this, &QWidget::close);
+    pressOnReturn(m_ui->Command1);
+    closeOnEscape(this);
 }
 
 AboutWindow::~AboutWindow() = default;

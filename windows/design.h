@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// What every form of the program shares beyond its .ui file: fonts and window buttons.
+// What every form of the program shares beyond its .ui file: fonts, window buttons and keys.
 #pragma once
 
+class QPushButton;
 class QWidget;
 
 namespace windows {
@@ -17,5 +18,12 @@ void applyDesignPointSize(QWidget* form);
 
 // A window with a title, a system menu and a close button, but no maximize or minimize button.
 void removeSizeButtons(QWidget* window);
+
+// Return and the keypad's Enter press the button when it has the focus, as Space does; outside
+// dialogs Qt leaves them to the window.
+void pressOnReturn(QPushButton* button);
+
+// Escape closes the window, as its own closing button does.
+void closeOnEscape(QWidget* window);
 
 } // namespace windows

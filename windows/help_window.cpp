@@ -14,6 +14,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent), m_ui(new Ui::HelpWind
     for (QLabel* label : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4})
         label->adjustSize();
     connect(m_ui->Command1, &QPushButton::clicked, this, &QWidget::close);
+    pressOnReturn(m_ui->Command1);
+    closeOnEscape(this);
 }
 
 HelpWindow::~HelpWindow() = default;

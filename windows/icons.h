@@ -6,8 +6,9 @@
 
 namespace windows {
 
-// The four images of the main window (and the program file): 16x16 and 32x32, each in 16 and
-// 256 colours.
+// The main window's icon: the design's four images (16x16 and 32x32, each in 16 and 256
+// colours, as in the program file), then 48 to 256 pixels, and above them the drawing itself,
+// so that high-density taskbars and docks need not enlarge a small image.
 QIcon programIcon();
 
 // The about window's single 32x32, 16-colour image.

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main_window.h"
 
-#include "runtime/clock_text.h"
 #include "runtime/error_report.h"
 #include "runtime/locale_text.h"
 #include "runtime/message.h"
+#include "runtime/program_identity.h"
 #include "ui_main_window.h"
 #include "windows/about_window.h"
 #include "windows/design.h"
@@ -12,6 +12,7 @@
 #include "windows/icons.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
 
@@ -36,9 +37,12 @@ template <typename Window> void showKept(std::unique_ptr<Window>& window) {
 MainWindow::MainWindow(QWidget* parent) : MainWindow(&QDateTime::currentDateTime, parent) {}
 
 MainWindow::MainWindow(Clock clock, QWidget* parent)
-    : QMainWindow(parent), m_ui(new Ui::MainWindow), m_clock(std::move(clock)) {
+    : QMainWindow(parent), m_ui(new Ui::MainWindow), m_clock(std::move(clock)),
+      m_clockTexts(locale()) {
     installFontSubstitutes();
     m_ui->setupUi(this);
+    setWindowTitle(
+        QStringLiteral("Brimel %1   por Vorno").arg(QString::fromUtf8(runtime::kShortVersionText)));
     applyDesignPointSize(this);
     removeSizeButtons(this);
     setWindowIcon(programIcon());
@@ -62,6 +66,8 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
 
     connect(m_ui->Command1, &QPushButton::clicked, this, &MainWindow::calculate);
     connect(m_ui->Command2, &QPushButton::clicked, this, &MainWindow::clear);
+    pressOnReturn(m_ui->Command1);
+    pressOnReturn(m_ui->Command2);
     for (QLineEdit* input : {m_ui->Text1, m_ui->Text2, m_ui->Text3})
         connect(input, &QLineEdit::returnPressed, this, &MainWindow::calculate);
     connect(m_ui->cc, &QAction::triggered, this, &QWidget::close);
@@ -74,8 +80,7 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(m_ui->arc->menuAction()); });
 
-    m_ui->Label11->setText(runtime::dateText(m_clock().date(), locale()));
-    m_clockFormat = runtime::clockFormat(locale());
+    m_ui->Label11->setText(m_clockTexts.date(m_clock().date()));
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -116,6 +121,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::guarded(const std::function<void()>& command) {
+    if (m_commandRunning)
+        return;
+    const QScopedValueRollback running(m_commandRunning, true);
     try {
         command();
     } catch (const runtime::Error& error) {
@@ -130,15 +138,17 @@ void MainWindow::calculate() {
 }
 
 void MainWindow::clear() {
-    for (QLineEdit* box :
-         {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text5, m_ui->Text6, m_ui->Text7})
-        box->clear();
-    focusFirstInput();
+    guarded([this] {
+        for (QLineEdit* box :
+             {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text5, m_ui->Text6, m_ui->Text7})
+            box->clear();
+        focusFirstInput();
+    });
 }
 
 void MainWindow::tick() {
     const QDateTime now = m_clock();
-    m_ui->Label10->setText(locale().toString(now.time(), m_clockFormat));
+    m_ui->Label10->setText(m_clockTexts.time(now.time()));
     // Aim the next tick at the middle of the next second, so timer jitter never makes the
     // clock skip a second or show one twice. The first tick comes one full interval after load.
     m_timer->setInterval(kTickInterval + kTickInterval / 2 - now.time().msec());

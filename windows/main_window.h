@@ -3,6 +3,7 @@
 // clock panel and the menu bar.
 #pragma once
 
+#include "runtime/clock_text.h"
 #include "solver/boxes.h"
 #include "solver/calculation.h"
 
@@ -55,7 +56,9 @@ private:
     void tick();
     void showAbout();
     void showHelp();
-    // Runs a command; a failure is reported and the window goes on working.
+    // Runs a command; a failure is reported and the window goes on working. While one runs,
+    // and so while its message box is open, no other is started: an accessibility "press" on
+    // a button behind the box reaches the button all the same.
     void guarded(const std::function<void()>& command);
 
     // solver::Boxes
@@ -71,7 +74,8 @@ private:
     Reporter m_messageReporter;
     Reporter m_errorReporter;
     QTimer* m_timer = nullptr;
-    QString m_clockFormat; // worked out once: the clock ticks every second
+    runtime::ClockTexts m_clockTexts;
+    bool m_commandRunning = false;
     solver::WindowValues m_values;
     std::unique_ptr<AboutWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;

@@ -8,9 +8,13 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
+import session  # noqa: E402
 from session import Ended, wait_for  # noqa: E402
+
+# An accessible object that went away while it was read raises GLib.Error.
+session.TRANSIENT_ERRORS.append(GLib.Error)
 
 MAIN_TITLE = "Brimel 1.0   por Vorno"
 
@@ -98,6 +102,14 @@ class Program:
 
     def focused(self, node):
         return node.get_state_set().contains(Atspi.StateType.FOCUSED)
+
+    def act(self, node, name=None):
+        """Does one of the node's accessibility actions ("Press"...), as a screen reader would."""
+        for i in range(Atspi.Action.get_n_actions(node)):
+            if name is None or Atspi.Action.get_action_name(node, i) == name:
+                Atspi.Action.do_action(node, i)
+                return
+        raise LookupError(f"{node.get_name()!r} has no action {name!r}")
 
     def kind_label(self):
         return self.find(self.main(), role="label", description="Tipo de solución")

@@ -16,7 +16,7 @@ import time
 from session import Session, wait_for
 
 session = Session()
-from desktop import MAIN_TITLE, Atspi, Program  # noqa: E402
+from desktop import Atspi, Program  # noqa: E402
 
 # Opening for writing, creating, removing or renaming anything.
 WRITING_CALL = re.compile(r"\b(creat|mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|truncate|"
@@ -24,14 +24,6 @@ WRITING_CALL = re.compile(r"\b(creat|mkdir|mkdirat|rename|renameat2?|unlink|unli
 WRITING_FLAGS = re.compile(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND")
 # Devices are not files: the terminal or /dev/null may be opened read-write by any library.
 ALLOWED = re.compile(r'"/dev/')
-
-
-def act(node, name=None):
-    for i in range(Atspi.Action.get_n_actions(node)):
-        if name is None or Atspi.Action.get_action_name(node, i) == name:
-            Atspi.Action.do_action(node, i)
-            return
-    raise LookupError(f"{node.get_name()!r} has no action {name!r}")
 
 
 def set_text(node, text):
@@ -61,15 +53,15 @@ def main(program_path):
     main_window = p.main()
     for name, text in (("Coeficiente a", "1"), ("Coeficiente b", "2"), ("Coeficiente c", "5")):
         set_text(p.find(main_window, name=name, role="text"), text)
-    act(p.button("Calcular"))
+    p.act(p.button("Calcular"))
     wait_for(lambda: p.text_of(p.box("Primera raíz")) == "-1+2 i", what="the result")
     for item, title, button in (("del Autor", "Acerca de..", "Cerrar"),
                                 ("¿Cómo funciona?", "Ayuda", "Volver")):
-        act(p.find(main_window, name=item, role="menu item"))
+        p.act(p.find(main_window, name=item, role="menu item"))
         window = p.window(title)
-        act(p.button(button, window))
+        p.act(p.button(button, window))
         wait_for(lambda: title not in p.windows(), what=f"{title} to close")
-    act(p.find(main_window, name="Cerrar", role="menu item"))
+    p.act(p.find(main_window, name="Cerrar", role="menu item"))
     code = process.wait(timeout=15)
 
     problems = []

@@ -3,8 +3,13 @@
 """End-to-end: the real program under its own X server and accessibility bus, driven with real
 X input (xdotool) and read back through AT-SPI, as a person with a screen reader meets it.
 
-Usage: run_e2e.py PATH/TO/brimel"""
+Each scenario starts from the same state: no message box, the boxes empty, the main window
+active. A scenario that fails says why; a fault of the test itself is not waited out.
 
+Usage: run_e2e.py PATH/TO/brimel DESKTOP_ENTRY"""
+
+import configparser
+import subprocess
 import sys
 import time
 import traceback
@@ -12,11 +17,14 @@ import traceback
 from session import Session, wait_for
 
 session = Session()
-from desktop import MAIN_TITLE, Program  # noqa: E402  (after the session's buses exist)
+from desktop import MAIN_TITLE, Atspi, Program  # noqa: E402  (after the session's buses exist)
+
+DESKTOP_ENTRY = sys.argv[2]
 
 REAL = "Solución real"
 COMPLEX = "Solución compleja"
 EMPTY_MESSAGE = "Por favor, introduza los valores de a,b,c"
+OK = "Aceptar"  # Qt's own button text, in Spanish whatever the locale
 
 
 def calculate(p, a, b, c, submit="button"):
@@ -49,9 +57,23 @@ def dismiss_message_box(p):
     """Reads the program's message box, presses its OK button and returns its text."""
     box = p.window("Brimel")
     text = next(n.get_name() for n in p.labels(box) if n.get_name())
-    p.click(p.button("OK", box))
+    p.click(p.button(OK, box))
     wait_for(lambda: "Brimel" not in p.windows(), what="the message box to close")
     return text
+
+
+def reset(p):
+    """The state every scenario starts from: no message box or secondary window open, every
+    box empty, the main window active with the focus in the box for a."""
+    for title, button in (("Brimel", OK), ("Acerca de..", "Cerrar"), ("Ayuda", "Volver")):
+        if title in p.windows():
+            p.act(p.button(button, p.window(title)))
+            wait_for(lambda: title not in p.windows(), what=f"{title!r} to close")
+    p.click(p.find(p.main(), role="label", name="Introduce los valores de a,b,c"))
+    p.click(p.button("Borrar"))
+    for name in ("Coeficiente a", "Coeficiente b", "Coeficiente c", "Primera raíz"):
+        wait_for(lambda: p.text_of(p.box(name)) == "", what=f"{name} to be empty")
+    wait_for(lambda: p.focused(p.box("Coeficiente a")), what="the focus on a")
 
 
 # --- Scenarios ----------------------------------------------------------------------------------
@@ -77,13 +99,30 @@ def scenario_table(p):
 
 
 def scenario_return_computes(p):
-    p.click(p.button("Borrar"))
     calculate(p, "1", "-3", "2", submit="return")
     wait_results(p, ("2", "1", "1", REAL))
 
 
+def scenario_return_presses_the_focused_button(p):
+    for name, text in (("Coeficiente a", "1"), ("Coeficiente b", "2"), ("Coeficiente c", "5")):
+        p.type_into(name, text)
+    p.click(p.box("Coeficiente a"))
+    p.key("shift+Tab")  # Calcular comes before the box for a
+    wait_for(lambda: p.focused(p.button("Calcular")), what="the focus on Calcular")
+    p.key("Return")
+    wait_results(p, ("-1+2 i", "-1-2 i", "-16", COMPLEX))
+    p.click(p.box("Discriminante"))
+    p.key("Tab")  # Borrar follows the result boxes
+    wait_for(lambda: p.focused(p.button("Borrar")), what="the focus on Borrar")
+    p.key("KP_Enter")
+    wait_for(lambda: p.text_of(p.box("Coeficiente a")) == "", what="Borrar by keypad Enter")
+
+
 def scenario_empty_box(p):
-    calculate(p, "1", "", "2")
+    calculate(p, "1", "-3", "2")
+    wait_results(p, ("2", "1", "1", REAL))
+    p.type_into("Coeficiente b", "")
+    p.click(p.button("Calcular"))
     expect(dismiss_message_box(p), EMPTY_MESSAGE, "message")
     expect(results(p), ("2", "1", "1", REAL), "results after the message")
 
@@ -97,6 +136,8 @@ def scenario_bad_coefficient(p):
 
 
 def scenario_a_is_zero(p):
+    calculate(p, "1", "2", "5")
+    wait_results(p, ("-1+2 i", "-1-2 i", "-16", COMPLEX))
     calculate(p, "0", "1", "1")
     text = dismiss_message_box(p)
     if "no puede ser 0" not in text:
@@ -104,7 +145,27 @@ def scenario_a_is_zero(p):
     expect(results(p), ("-1+2 i", "-1-2 i", "-16", COMPLEX), "results kept")
 
 
+def scenario_equation_as_typed(p):
+    calculate(p, "1", "-0,6", "0,09")
+    wait_results(p, ("0,3", "0,3", "0", REAL))
+
+
+def scenario_nothing_behind_a_message_box(p):
+    # A screen reader's "press" reaches Calcular and Borrar behind an open message box; neither
+    # may run while it is open.
+    calculate(p, "1", "abc", "2")
+    p.window("Brimel")
+    p.act(p.button("Calcular"), "Press")
+    p.act(p.button("Borrar"), "Press")
+    time.sleep(0.5)
+    expect(len(p.windows().get("Brimel", [])), 1, "message boxes")
+    expect(p.text_of(p.box("Coeficiente b")), "abc", "b behind the box")
+    dismiss_message_box(p)
+
+
 def scenario_clear(p):
+    calculate(p, "1", "2", "5")
+    wait_results(p, ("-1+2 i", "-1-2 i", "-16", COMPLEX))
     p.click(p.button("Borrar"))
     expect(results(p), ("", "", "", COMPLEX), "after Borrar")
     for name in ("Coeficiente a", "Coeficiente b", "Coeficiente c"):
@@ -133,6 +194,32 @@ def scenario_secondary_windows(p):
     expect(MAIN_TITLE in p.windows(), True, "main window still open")
 
 
+def scenario_escape_closes_secondary_windows(p):
+    for keys, title in (("ctrl+a", "Acerca de.."), ("ctrl+f", "Ayuda")):
+        p.click(p.box("Coeficiente a"))
+        p.key(keys)
+        window = p.window(title)
+        wait_for(lambda: window.get_state_set().contains(Atspi.StateType.ACTIVE),
+                 what=f"{title!r} active")
+        p.key("Escape")
+        wait_for(lambda: title not in p.windows(), what=f"Escape to close {title!r}")
+    expect(MAIN_TITLE in p.windows(), True, "main window still open")
+
+
+def scenario_desktop_identity(p):
+    # Docks group a window with the launcher whose StartupWMClass is its WM_CLASS.
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(DESKTOP_ENTRY, encoding="utf-8")
+    wanted = entry["Desktop Entry"]["StartupWMClass"]
+    window = subprocess.run(["xdotool", "search", "--name", "^" + MAIN_TITLE + "$"],
+                            env=p.session.env, capture_output=True, text=True,
+                            check=True).stdout.split()[0]
+    wm_class = subprocess.run(["xprop", "-id", window, "WM_CLASS"], env=p.session.env,
+                              capture_output=True, text=True, check=True).stdout
+    expect(wm_class.strip(), f'WM_CLASS(STRING) = "brimel", "{wanted}"', "WM_CLASS")
+
+
 def scenario_clock(p):
     clock = p.find(p.main(), role="label", description="Hora")
     first = clock.get_name()
@@ -158,11 +245,16 @@ def scenario_ctrl_c_closes(p):
 SCENARIOS = [
     scenario_table,
     scenario_return_computes,
+    scenario_return_presses_the_focused_button,
     scenario_empty_box,
     scenario_bad_coefficient,
     scenario_a_is_zero,
+    scenario_equation_as_typed,
+    scenario_nothing_behind_a_message_box,
     scenario_clear,
     scenario_secondary_windows,
+    scenario_escape_closes_secondary_windows,
+    scenario_desktop_identity,
     scenario_clock,
     scenario_copy_with_selection,
     scenario_ctrl_c_closes,  # last: it ends the program
@@ -175,11 +267,10 @@ def main():
     try:
         process = session.start_program(sys.argv[1])
         program = Program(process, session)
-        program.click(program.find(program.main(), role="label",
-                                   name="Introduce los valores de a,b,c"))  # activate it
         for scenario in SCENARIOS:
             t0 = time.monotonic()
             try:
+                reset(program)
                 scenario(program)
                 passed += 1
                 print(f"PASS {scenario.__name__} ({time.monotonic() - t0:.1f} s)", flush=True)

@@ -1,24 +1,30 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script with the MinGW resource compiler, as a Windows build
 # would, and reads its icon and version record back.
+#
+# Usage: check_windows_resource.sh WINDRES SCRIPT ICON_FOLDER MAJOR MINOR VERSION_TEXT
 set -euo pipefail
 windres=$1
-source_dir=$2
+script=$2
+icons=$3
+major=$4
+minor=$5
+version=${6//./\\.}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 # The host C preprocessor reads the script: it needs no Windows header.
-"$windres" --preprocessor=cpp --preprocessor-arg=-P -I "$source_dir/data/icons" \
-  "$source_dir/data/windows/brimel.rc" -O res -o "$out/brimel.res"
-"$windres" --preprocessor=cpp --preprocessor-arg=-P -I "$source_dir/data/icons" \
-  "$source_dir/data/windows/brimel.rc" -O coff -o "$out/brimel.o"
+"$windres" --preprocessor=cpp --preprocessor-arg=-P -I "$icons" "$script" -O res \
+  -o "$out/brimel.res"
+"$windres" --preprocessor=cpp --preprocessor-arg=-P -I "$icons" "$script" -O coff \
+  -o "$out/brimel.o"
 "$windres" -i "$out/brimel.res" -O rc -o "$out/back.rc"
 status=0
 need() { grep -qiE -- "$1" "$out/back.rc" || { echo "not in the compiled resource: $1"; status=1; }; }
-need 'FILEVERSION 1, *0, *0, *0'
-need 'PRODUCTVERSION 1, *0, *0, *0'
+need "FILEVERSION $major, *$minor, *0, *0"
+need "PRODUCTVERSION $major, *$minor, *0, *0"
 need 'BLOCK "0c0a04b0"'
-need 'VALUE "FileVersion", "1\.00"'
-need 'VALUE "ProductVersion", "1\.00"'
+need "VALUE \"FileVersion\", \"$version\""
+need "VALUE \"ProductVersion\", \"$version\""
 need 'VALUE "ProductName", "Brimel"'
 need 'VALUE "InternalName", "Brimel"'
 need 'VALUE "Translation", 0xc0a, (0x4b0|1200)'
