@@ -117,6 +117,7 @@ private slots:
     void clockStartsWithTheDateOnly();
     void clockTicksAndAimsAtMidSecond();
     void clockAcrossMidnight();
+    void clockTickRepaintsTheTimeAlone();
 
     void clockTextsFitTheirLabels_data();
     void clockTextsFitTheirLabels();
@@ -602,6 +603,31 @@ void TestWindows::clockAcrossMidnight() {
     QCOMPARE(h.label("Label11"), QStringLiteral("31/12/2026"));
 }
 
+void TestWindows::clockTickRepaintsTheTimeAlone() {
+    // Once a second the time changes; only its label may repaint, not the frame behind it,
+    // whose border and title cost more to draw than the time (the program's idle cost).
+    struct PaintCounter : QObject {
+        int frame = 0;
+        int label = 0;
+        QObject* frameWidget = nullptr;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                ++(watched == frameWidget ? frame : label);
+            return false;
+        }
+    } counter;
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    QTest::qWait(50); // the first frame and the icon that follows it
+    counter.frameWidget = h.find("Frame3");
+    h.find("Frame3")->installEventFilter(&counter);
+    h.find("Label10")->installEventFilter(&counter);
+    h.now = h.now.addSecs(1);
+    h.tick();
+    QTRY_VERIFY(counter.label > 0);
+    QCOMPARE(counter.frame, 0);
+}
+
 void TestWindows::clockTextsFitTheirLabels_data() {
     QTest::addColumn<QLocale>("locale");
 
@@ -878,10 +904,14 @@ void TestWindows::iconImages() {
 
 void TestWindows::windowIcons() {
     Harness h;
+    // The design's four images from the start, the larger ones once the window has drawn.
+    const QList<QSize> design = {QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32)};
+    QCOMPARE(h.window.windowIcon().availableSizes(), design);
+    QVERIFY(h.showAndActivate());
+    QTRY_COMPARE(h.window.windowIcon().availableSizes().size(), 8);
     const QIcon icon = h.window.windowIcon();
-    QCOMPARE(icon.availableSizes(),
-             QList<QSize>({QSize(16, 16), QSize(16, 16), QSize(32, 32), QSize(32, 32),
-                           QSize(48, 48), QSize(64, 64), QSize(128, 128), QSize(256, 256)}));
+    QCOMPARE(icon.availableSizes(), design + QList<QSize>({QSize(48, 48), QSize(64, 64),
+                                                           QSize(128, 128), QSize(256, 256)}));
     // The design's images at their sizes, and the drawing above them (Qt's SVG support is
     // installed with the program), not an image enlarged.
     QCOMPARE(icon.pixmap(16).toImage(), QImage(QStringLiteral(":/icons/brimel-16-256c.png"))

@@ -4,16 +4,12 @@
 set -euo pipefail
 brimel=${1:?path to brimel}
 output=${2:?output .png}
+if [ -z "${BRIMEL_PRIVATE_X:-}" ]; then
+  exec "$(dirname "$0")/with_private_x.sh" --screen 800x600x24 env BRIMEL_PRIVATE_X=1 "$0" "$@"
+fi
 
-# Xvfb picks a free display and writes its number once it accepts clients. Without -noreset
-# it would restart whenever its last client leaves, and refuse whoever arrives meanwhile.
-work=$(mktemp -d)
 app=""
-Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -n 1 "$work/display")
+trap 'kill $app 2>/dev/null || true' EXIT
 
 LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 "$brimel" &
 app=$!

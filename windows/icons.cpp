@@ -50,12 +50,21 @@ private:
 
 } // namespace
 
+QIcon designIcon() {
+    // With its size given, an image is read when it is first asked for.
+    QIcon icon;
+    for (const char* name : {"brimel-16-16c", "brimel-16-256c"})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)), QSize(16, 16));
+    for (const char* name : {"brimel-32-16c", "brimel-32-256c"})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)), QSize(32, 32));
+    return icon;
+}
+
 QIcon programIcon() {
-    QIcon images;
-    for (const char* name : {"brimel-16-16c", "brimel-16-256c", "brimel-32-16c", "brimel-32-256c"})
-        images.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
+    QIcon images = designIcon();
     for (int size : {48, 64, 128, 256})
-        images.addFile(QStringLiteral(":/icons/hicolor/%1x%1/brimel.png").arg(size));
+        images.addFile(QStringLiteral(":/icons/hicolor/%1x%1/brimel.png").arg(size),
+                       QSize(size, size));
     return QIcon(new ProgramIconEngine(images, QStringLiteral(":/icons/brimel.svg")));
 }
 

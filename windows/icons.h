@@ -6,6 +6,9 @@
 
 namespace windows {
 
+// The design's four images alone: 16x16 and 32x32, each in 16 and 256 colours.
+QIcon designIcon();
+
 // The main window's icon: the design's four images (16x16 and 32x32, each in 16 and 256
 // colours, as in the program file), then 48 to 256 pixels, and above them the drawing itself,
 // so that high-density taskbars and docks need not enlarge a small image.

@@ -45,7 +45,11 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
         QStringLiteral("Brimel %1   por Vorno").arg(QString::fromUtf8(runtime::kShortVersionText)));
     applyDesignPointSize(this);
     removeSizeButtons(this);
-    setWindowIcon(programIcon());
+    // The design's images now, the larger ones once the window has drawn its first frame: on X11
+    // every image is sent to the window system when it is set, and the largest take longer to
+    // read than the rest of the window takes to draw.
+    setWindowIcon(designIcon());
+    m_ui->centralwidget->installEventFilter(this);
 
     for (QLabel* label : {m_ui->Label4, m_ui->Label10, m_ui->Label11}) {
         QPalette palette = label->palette();
@@ -54,6 +58,11 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     }
     m_ui->Label6->adjustSize();
     m_ui->Label7->adjustSize();
+    // Labels are opaque, the window's dark grey behind their text, as designed. One that
+    // changes then repaints alone: the clock's every second would otherwise redraw the frame
+    // behind it, its border and its title, which costs more than the time itself.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setAutoFillBackground(true);
 
     // The design's client area excludes the menu bar, so the window grows by its height.
     const int menuHeight = menuBar()->sizeHint().height();
@@ -102,6 +111,11 @@ void MainWindow::setErrorReporter(Reporter reporter) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->centralwidget && event->type() == QEvent::Paint) {
+        m_ui->centralwidget->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon()); });
+        return false;
+    }
     // A text box claims Ctrl+A (select all) and Ctrl+C (copy) before the menu sees them. The
     // menu's keys win here, except that Ctrl+C still copies a selection: closing the window on
     // the copy keystroke would throw away the results being copied.

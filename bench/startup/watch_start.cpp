@@ -3,7 +3,8 @@
 //   map      the first top-level window mapped (MapNotify on the root window)
 //   frame    the first drawing into it (an XDamage report)
 // then, after it settles, its peak resident memory, and over an idle period its CPU time,
-// wake-ups (context switches) and the damage it reports (how much of the window repaints).
+// wake-ups (voluntary context switches: the times it went to sleep and was woken) and the damage
+// it reports (how much of the window repaints).
 //
 //   watch-start IDLE_SECONDS PROGRAM [ARGS...]
 // prints one line: map_ms frame_ms peak_kib idle_cpu_ms wakeups repaints max_repaint_px
@@ -52,12 +53,13 @@ template <typename Visit> void forEachThread(pid_t pid, Visit visit) {
     }
 }
 
-// Voluntary and involuntary context switches of every thread: each is a wake-up.
+// Voluntary context switches of every thread: each is a wake-up. (Involuntary ones are the
+// scheduler taking a running thread away, which depends on the machine's load, not on the
+// program.)
 long contextSwitches(pid_t pid) {
     long total = 0;
     forEachThread(pid, [&](const std::string& thread) {
-        total += statusField(pid, thread + "/status", "voluntary_ctxt_switches") +
-                 statusField(pid, thread + "/status", "nonvoluntary_ctxt_switches");
+        total += statusField(pid, thread + "/status", "voluntary_ctxt_switches");
     });
     return total;
 }

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-"""A private desktop session for end-to-end tests: its own X server (Xvfb), D-Bus session bus
-and accessibility bus, and the program started in it. Everything is started and stopped by
-process id; nothing outside the session is touched."""
+"""A private desktop session for end-to-end tests: its own D-Bus session bus and accessibility
+bus on the private X server it runs on (tools/with_private_x.sh gives it one), and the program
+started in it. Everything is started and stopped by process id; nothing outside the session is
+touched."""
 
 import atexit
 import os
@@ -39,13 +40,15 @@ def wait_for(condition, timeout=5.0, interval=0.05, what="condition"):
 
 
 class Session:
-    def __init__(self, x_server=True):
+    def __init__(self):
         self.processes = []
         self.folder = tempfile.mkdtemp(prefix="brimel-e2e-")
+        if not os.environ.get("BRIMEL_PRIVATE_X"):
+            raise RuntimeError("run the end-to-end tests under tools/with_private_x.sh")
         self.env = {
             key: value
             for key, value in os.environ.items()
-            if not key.startswith(("DBUS_", "AT_SPI", "QT_", "DISPLAY", "WAYLAND", "XDG_"))
+            if not key.startswith(("DBUS_", "AT_SPI", "QT_", "WAYLAND", "XDG_"))
         }
         runtime_dir = os.path.join(self.folder, "runtime")
         os.mkdir(runtime_dir, 0o700)
@@ -54,8 +57,6 @@ class Session:
         self.log_path = os.path.join(self.folder, "session.log")
         self.log = open(self.log_path, "w", buffering=1)
         atexit.register(self.close)  # also when the test dies before it could close the session
-        if x_server:
-            self._start_x()
         self._start_buses()
 
     def _spawn(self, command, env=None, **kwargs):
@@ -64,23 +65,6 @@ class Session:
         process = subprocess.Popen(command, env=env or self.env, start_new_session=True, **kwargs)
         self.processes.append(process)
         return process
-
-    def _start_x(self):
-        read_end, write_end = os.pipe()
-        # Without -noreset the server restarts whenever its last client leaves, and refuses any
-        # client that arrives meanwhile: the program, xdotool or the accessibility registry,
-        # which the bus launcher's short visit (to publish the bus address) leaves racing.
-        self._spawn(
-            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,),
-        )
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            display = pipe.readline().strip()
-        if not display:
-            raise RuntimeError("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + display
 
     def _start_buses(self):
         bus = self._spawn(
@@ -95,8 +79,6 @@ class Session:
         wait_for(self._accessibility_bus_ready, timeout=10, what="the accessibility bus")
         # The accessibility client in this process talks to the session's buses.
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
-        if "DISPLAY" in self.env:
-            os.environ["DISPLAY"] = self.env["DISPLAY"]
 
     def _accessibility_bus_ready(self):
         answer = subprocess.run(
