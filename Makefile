@@ -18,6 +18,7 @@ PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-de
             qt6-translations-l10n libqt6svg6 qt6-wayland \
             xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev \
             python3-gi gir1.2-atspi-2.0 at-spi2-core dbus xdotool xclip x11-utils strace weston \
+            debhelper lintian devscripts git \
             clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -81,9 +82,10 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/window_speed
 	bench/startup/run.sh $(BUILD_DIR)
 
-# The Debian package, in the build folder: brimel_1.00_<arch>.deb
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# The Debian packages, built from debian/ by dpkg-buildpackage (with the unit and window tests),
+# copied into the build folder: brimel_1.00-1_<arch>.deb and brimel-dbgsym_1.00-1_<arch>.deb.
+package: setup
+	tools/build_package.sh $(BUILD_DIR)
 
 format:
 	git ls-files -- '*.cpp' '*.h' | xargs clang-format -i

@@ -8,9 +8,8 @@
 namespace windows {
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent), m_ui(new Ui::AboutWindow) {
-    installFontSubstitutes();
     m_ui->setupUi(this);
-    applyDesignPointSize(this);
+    applyDesignFonts(this);
     removeSizeButtons(this);
     setWindowIcon(aboutIcon());
     // Placed by its client area, as designed: 525, 2025 twips from the screen's corner.

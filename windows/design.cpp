@@ -2,6 +2,8 @@
 #include "windows/design.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -30,20 +32,35 @@ protected:
 
 } // namespace
 
-void installFontSubstitutes() {
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+QString shownFace(const QString& face) {
+    // The face is picked here, not through Qt's font substitutions: a font with substitutes
+    // makes Qt ask fontconfig for its whole fallback list at once, which costs milliseconds
+    // on a desktop with many fonts.
+    static const QHash<QString, QString> lookAlikes = {
+        {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
+        {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")},
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
+    };
+    const auto lookAlike = lookAlikes.constFind(face);
+    if (lookAlike == lookAlikes.constEnd() || QFontDatabase::hasFamily(face))
+        return face;
+    return *lookAlike;
 }
 
-void applyDesignPointSize(QWidget* form) {
+void applyDesignFonts(QWidget* form) {
     QList<QWidget*> widgets = form->findChildren<QWidget*>();
     widgets.prepend(form);
     for (QWidget* widget : widgets) {
-        if (!widget->testAttribute(Qt::WA_SetFont) || widget->font().pointSizeF() != 8.0)
+        if (!widget->testAttribute(Qt::WA_SetFont))
             continue;
         QFont font = widget->font();
-        font.setPointSizeF(8.25);
+        const QString face = shownFace(font.family());
+        const bool designSize = font.pointSizeF() == 8.0;
+        if (face == font.family() && !designSize)
+            continue;
+        font.setFamily(face);
+        if (designSize)
+            font.setPointSizeF(8.25);
         widget->setFont(font);
     }
 }

@@ -3,18 +3,19 @@
 #pragma once
 
 class QPushButton;
+class QString;
 class QWidget;
 
 namespace windows {
 
-// Maps the design's faces to free look-alikes where the originals are not installed:
-// "Comic Sans MS" to Comic Neue, "Verdana" to DejaVu Sans, "MS Sans Serif" to Liberation Sans
-// (Arial's widths). Idempotent.
-void installFontSubstitutes();
+// The face a design's face is drawn with: the face itself where it is installed, otherwise a
+// free look-alike: "Comic Sans MS" Comic Neue, "Verdana" DejaVu Sans, "MS Sans Serif"
+// Liberation Sans (Arial's widths). Any other face is itself.
+QString shownFace(const QString& face);
 
-// Designer stores whole points, so the forms say 8 where the design's captions are 8.25 points;
-// this sets 8.25 on every widget of form whose own font is 8 points.
-void applyDesignPointSize(QWidget* form);
+// Gives every widget of form whose own font names a design's face the face shownFace() picks,
+// and the design's 8.25 points where the form says 8 (Designer stores whole points).
+void applyDesignFonts(QWidget* form);
 
 // A window with a title, a system menu and a close button, but no maximize or minimize button.
 void removeSizeButtons(QWidget* window);

@@ -7,9 +7,8 @@
 namespace windows {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent), m_ui(new Ui::HelpWindow) {
-    installFontSubstitutes();
     m_ui->setupUi(this);
-    applyDesignPointSize(this);
+    applyDesignFonts(this);
     // The four labels are sized to their text, whatever face stands in for the design's.
     for (QLabel* label : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4})
         label->adjustSize();

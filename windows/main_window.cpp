@@ -39,11 +39,10 @@ MainWindow::MainWindow(QWidget* parent) : MainWindow(&QDateTime::currentDateTime
 MainWindow::MainWindow(Clock clock, QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::MainWindow), m_clock(std::move(clock)),
       m_clockTexts(locale()) {
-    installFontSubstitutes();
     m_ui->setupUi(this);
     setWindowTitle(
         QStringLiteral("Brimel %1   por Vorno").arg(QString::fromUtf8(runtime::kShortVersionText)));
-    applyDesignPointSize(this);
+    applyDesignFonts(this);
     removeSizeButtons(this);
     // The design's images now, the larger ones once the window has drawn its first frame: on X11
     // every image is sent to the window system when it is set, and the largest take longer to

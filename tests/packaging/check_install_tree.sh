@@ -13,6 +13,8 @@ expected=(
   share/metainfo/$app_id.metainfo.xml
   share/icons/hicolor/scalable/apps/$app_id.svg
   share/doc/brimel/copyright
+  share/man/man1/brimel.1
+  share/man/es/man1/brimel.1
 )
 for size in 16 32 48 64 128 256; do
   expected+=(share/icons/hicolor/${size}x${size}/apps/$app_id.png)
@@ -38,5 +40,20 @@ done
 # The installed desktop entry finds the installed program and icon by name.
 grep -qx "Exec=brimel" "$prefix/share/applications/$app_id.desktop" || { echo "Exec"; status=1; }
 grep -qx "Icon=$app_id" "$prefix/share/applications/$app_id.desktop" || { echo "Icon"; status=1; }
+# No RUNPATH in the installed program, and none with empty entries (read as the current
+# folder by the dynamic loader) in the build tree's.
+if readelf -d "$prefix/bin/brimel" | grep -qE 'RPATH|RUNPATH'; then
+  echo "installed bin/brimel has a RUNPATH"; status=1
+fi
+runpath=$(readelf -d "$build/app/brimel" | sed -n 's/.*R\(UN\)\?PATH.*\[\(.*\)\]/\2/p')
+if [[ -n $runpath && ( $runpath == :* || $runpath == *: || $runpath == *::* ) ]]; then
+  echo "build tree's brimel has empty RUNPATH entries: [$runpath]"; status=1
+fi
+# The manual pages read without a complaint from groff.
+for page in share/man/man1/brimel.1 share/man/es/man1/brimel.1; do
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+               "$prefix/$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "$page: $warnings"; status=1; }
+done
 [ $status = 0 ] && echo "install tree OK: ${#expected[@]} files"
 exit $status
