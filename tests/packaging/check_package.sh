@@ -63,7 +63,10 @@ if ! $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >"$ou
 fi
 files=$(dpkg -L brimel)
 
-hardening-check /usr/bin/brimel || fail "hardening-check"
+# Every check but control flow integrity, which no program linked on Debian 12 can pass: its C
+# library's start-up objects carry no IBT/SHSTK marking (hardening-check fails /bin/ls alike),
+# so the linker drops the one the program's own code is built with.
+hardening-check --nocfprotection /usr/bin/brimel || fail "hardening-check"
 if readelf -d /usr/bin/brimel | grep -qE 'RPATH|RUNPATH'; then
   fail "the installed program has a RUNPATH: $(readelf -d /usr/bin/brimel | grep -E 'RPATH|RUNPATH')"
 fi
