@@ -27,17 +27,18 @@ int main(int argc, char* argv[]) {
     long total = 0, oursWrong = 0, undecided = 0;
     std::string firstWrong;
     for (const accuracy::Category& category : accuracy::generateCategories(perCategory, seed)) {
-        const accuracy::Comparison c = accuracy::check(category);
-        std::printf("%-30s %7ld", category.name.c_str(), c.ours.cases);
-        print("textbook", c.textbook);
-        print("ours", c.ours);
+        const accuracy::Comparison comparison = accuracy::check(category);
+        std::printf("%-30s %7ld", category.name.c_str(), comparison.ours.cases);
+        print("textbook", comparison.textbook);
+        print("ours", comparison.ours);
         std::printf("\n");
-        total += c.ours.cases;
-        undecided += c.ours.undecided;
-        oursWrong += c.ours.textsWrong + c.ours.kindsWrong + c.ours.storedWrong +
-                     c.ours.spuriousErrors + c.ours.missedErrors;
+        total += comparison.ours.cases;
+        undecided += comparison.ours.undecided;
+        oursWrong += comparison.ours.textsWrong + comparison.ours.kindsWrong +
+                     comparison.ours.storedWrong + comparison.ours.spuriousErrors +
+                     comparison.ours.missedErrors;
         if (firstWrong.empty())
-            firstWrong = c.ours.firstWrong;
+            firstWrong = comparison.ours.firstWrong;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -75,19 +75,19 @@ void textbookFormulas(benchmark::State& state) {
         return std::isfinite(x) ? runtime::toText(x) : std::string("error");
     };
     for (auto _ : state) {
-        const textbook::Solution s = textbook::solve(
+        const textbook::Solution solution = textbook::solve(
             runtime::toNumber(inputs.a), runtime::toNumber(inputs.b), runtime::toNumber(inputs.c));
         std::string first, second;
-        if (s.complex) {
-            const std::string re = show(s.re);
-            const std::string im = show(s.im);
+        if (solution.complex) {
+            const std::string re = show(solution.re);
+            const std::string im = show(solution.im);
             first = re + "+" + im + " i";
             second = re + "-" + im + " i";
         } else {
-            first = show(s.first);
-            second = show(s.second);
+            first = show(solution.first);
+            second = show(solution.second);
         }
-        std::string shown = show(s.discriminant);
+        std::string shown = show(solution.discriminant);
         benchmark::DoNotOptimize(first);
         benchmark::DoNotOptimize(second);
         benchmark::DoNotOptimize(shown);

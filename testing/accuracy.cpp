@@ -284,8 +284,8 @@ void compose(Display& display, bool complex, bool aNegative) {
     display.texts[3] = std::string(complex ? solver::kComplexCaption : solver::kRealCaption);
 }
 
-Display ours(const Case& k) {
-    solver::TextBoxes boxes({k.a, k.b, k.c});
+Display ours(const Case& equation) {
+    solver::TextBoxes boxes({equation.a, equation.b, equation.c});
     solver::WindowValues values;
     Display display;
     try {
@@ -304,7 +304,7 @@ std::string textOf(const reference::Part& part) {
     return runtime::formatDecimal(part.negative, part.digits, part.exponent, ".");
 }
 
-Display expected(const Case& k, const reference::Solution& exact, bool& undecided) {
+Display expected(const Case& equation, const reference::Solution& exact, bool& undecided) {
     Display display;
     display.stored = exact.discriminant.nearest;
     const bool complex = exact.sign < 0;
@@ -320,19 +320,21 @@ Display expected(const Case& k, const reference::Solution& exact, bool& undecide
         return display;
     for (std::size_t i = 0; i < 3; ++i)
         display.numbers[i] = textOf(*parts[i]);
-    compose(display, complex, isNegative(k.a));
+    compose(display, complex, isNegative(equation.a));
     return display;
 }
 
 // The textbook formulas on the doubles nearest to the texts, shown the way the window shows a
 // double.
-Display textbookDisplay(const Case& k) {
-    const textbook::Solution s =
-        textbook::solve(runtime::toNumber(k.a), runtime::toNumber(k.b), runtime::toNumber(k.c));
+Display textbookDisplay(const Case& equation) {
+    const textbook::Solution solution =
+        textbook::solve(runtime::toNumber(equation.a), runtime::toNumber(equation.b),
+                        runtime::toNumber(equation.c));
     Display display;
-    display.stored = s.discriminant;
-    const std::array<double, 3> values = {s.discriminant, s.complex ? s.re : s.first,
-                                          s.complex ? s.im : s.second};
+    display.stored = solution.discriminant;
+    const std::array<double, 3> values = {solution.discriminant,
+                                          solution.complex ? solution.re : solution.first,
+                                          solution.complex ? solution.im : solution.second};
     for (double value : values) {
         if (std::isnan(value))
             display.error = runtime::ErrorKind::InvalidOperation;
@@ -343,7 +345,7 @@ Display textbookDisplay(const Case& k) {
         return display;
     for (std::size_t i = 0; i < 3; ++i)
         display.numbers[i] = runtime::toText(values[i], ".");
-    compose(display, s.complex, isNegative(k.a));
+    compose(display, solution.complex, isNegative(equation.a));
     return display;
 }
 
@@ -375,11 +377,11 @@ double digitError(const std::string& shownText, const reference::Part& exact) {
     return std::fabs(mpfr_get_d(shown, MPFR_RNDN));
 }
 
-std::string caseText(const Case& k) {
-    return "a=" + k.a + " b=" + k.b + " c=" + k.c;
+std::string caseText(const Case& equation) {
+    return "a=" + equation.a + " b=" + equation.b + " c=" + equation.c;
 }
 
-void count(Tally& tally, const Case& k, const Display& want, const Display& got,
+void count(Tally& tally, const Case& equation, const Display& want, const Display& got,
            const reference::Solution& exact) {
     const bool exactFails = want.error.has_value();
     const bool shownFails = got.error.has_value();
@@ -392,9 +394,10 @@ void count(Tally& tally, const Case& k, const Display& want, const Display& got,
     if (shownFails != exactFails || (!exactFails && got.texts != want.texts)) {
         ++tally.textsWrong;
         if (tally.firstWrong.empty())
-            tally.firstWrong = caseText(k) + ": shows \"" + got.texts[0] + "\" \"" + got.texts[1] +
-                               "\" \"" + got.texts[2] + "\", exact \"" + want.texts[0] + "\" \"" +
-                               want.texts[1] + "\" \"" + want.texts[2] + "\"";
+            tally.firstWrong = caseText(equation) + ": shows \"" + got.texts[0] + "\" \"" +
+                               got.texts[1] + "\" \"" + got.texts[2] + "\", exact \"" +
+                               want.texts[0] + "\" \"" + want.texts[1] + "\" \"" + want.texts[2] +
+                               "\"";
     }
     if (exactFails || shownFails)
         return;
@@ -414,19 +417,19 @@ void count(Tally& tally, const Case& k, const Display& want, const Display& got,
 
 Comparison check(const Category& category) {
     Comparison result;
-    for (const Case& k : category.cases) {
+    for (const Case& equation : category.cases) {
         ++result.ours.cases;
         ++result.textbook.cases;
-        const reference::Solution exact = reference::solve(k.a, k.b, k.c);
+        const reference::Solution exact = reference::solve(equation.a, equation.b, equation.c);
         bool undecided = false;
-        const Display want = expected(k, exact, undecided);
+        const Display want = expected(equation, exact, undecided);
         if (undecided) {
             ++result.ours.undecided;
             ++result.textbook.undecided;
             continue;
         }
-        count(result.ours, k, want, ours(k), exact);
-        count(result.textbook, k, want, textbookDisplay(k), exact);
+        count(result.ours, equation, want, ours(equation), exact);
+        count(result.textbook, equation, want, textbookDisplay(equation), exact);
     }
     return result;
 }

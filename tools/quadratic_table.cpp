@@ -16,6 +16,11 @@
 #include <iostream>
 #include <string>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char* kindName(runtime::ErrorKind kind) {
@@ -48,6 +53,10 @@ std::array<std::string, 3> splitFields(const std::string& line) {
 } // namespace
 
 int main() {
+#ifdef _WIN32
+    // Lines end in "\n" on every system: the table is compared byte for byte.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
     std::string line;
     while (std::getline(std::cin, line)) {
