@@ -91,13 +91,15 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
     const bool negative = takeSign(text);
     const std::string_view integerDigits = takeDigits(text);
     std::string_view fractionDigits;
-    if (takeSeparator(text, localeSeparator))
+    const bool separator = takeSeparator(text, localeSeparator);
+    if (separator)
         fractionDigits = takeDigits(text);
     if (integerDigits.empty() && fractionDigits.empty())
         notANumber(original);
 
     long exponent = 0;
-    if (text.starts_with('e') || text.starts_with('E')) {
+    const bool exponentWritten = text.starts_with('e') || text.starts_with('E');
+    if (exponentWritten) {
         text.remove_prefix(1);
         const bool negativeExponent = takeSign(text);
         const std::string_view exponentDigits = takeDigits(text);
@@ -112,6 +114,7 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
         notANumber(original);
 
     Number number;
+    number.typedAsInteger = !separator && !exponentWritten;
     std::string& significand = number.exact.significand;
     significand.reserve(integerDigits.size() + fractionDigits.size());
     significand += integerDigits;

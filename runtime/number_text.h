@@ -33,6 +33,7 @@ struct Decimal {
 struct Number {
     Decimal exact;
     double nearest = 0;
+    bool typedAsInteger = false; // written with neither a decimal separator nor an exponent
 };
 
 // Reads the number written in text (UTF-8).

@@ -4,6 +4,7 @@
 #include "runtime/errors.h"
 #include "runtime/fp_check.h"
 #include "runtime/number_text.h"
+#include "solver/exact_form.h"
 
 namespace solver {
 namespace {
@@ -73,11 +74,19 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
         first = shown(roots.first, Subject::FirstRoot, separator);
         second = shown(roots.second, Subject::SecondRoot, separator);
     }
+    const ExactForms forms =
+        exactForms(equation, a.typedAsInteger && b.typedAsInteger && c.typedAsInteger, separator);
+    const auto form = [](const std::optional<std::string>& text) {
+        return text.value_or(std::string(kExactFormTooLong));
+    };
 
     boxes.setText(ResultBox::Text5, first);
+    boxes.setExactForm(ResultBox::Text5, form(forms.first));
     boxes.setText(ResultBox::Text6, second);
+    boxes.setExactForm(ResultBox::Text6, form(forms.second));
     boxes.setKind(std::string(roots.complex ? kComplexCaption : kRealCaption));
     boxes.setText(ResultBox::Text7, discriminantText);
+    boxes.setExactForm(ResultBox::Text7, form(forms.discriminant));
     boxes.focusFirstInput();
     return roots;
 }

@@ -13,6 +13,9 @@ namespace solver {
 inline constexpr std::string_view kEmptyBoxMessage = "Por favor, introduza los valores de a,b,c";
 inline constexpr std::string_view kRealCaption = "Solución real";
 inline constexpr std::string_view kComplexCaption = "Solución compleja";
+// Said in place of an exact form too long to write.
+inline constexpr std::string_view kExactFormTooLong =
+    "demasiado largo para escribirlo (más de 200 caracteres)";
 
 // The window-level values, the doubles nearest to the exact a, b, c and discriminant: zero at
 // start, changed only by calculate().
@@ -28,11 +31,11 @@ struct WindowValues {
 // The equation solved is the one typed: each text's exact decimal value. An empty box shows
 // kEmptyBoxMessage and changes nothing. Otherwise each coefficient is stored right after its
 // conversion and the discriminant right after it is computed; then either every result box and
-// the label are written, or none is. Throws runtime::Error: Conversion or Overflow for a
-// coefficient (attributed to it), Overflow for a discriminant or root part beyond the double
-// range, Error::zeroLeadingCoefficient() for a text whose value is exactly 0 in the box for a.
-// The focus returns to the box for a unless an error was thrown. Returns the roots shown, or
-// nothing after the message.
+// the label are written with the exact forms of the boxes' numbers, or none is. Throws
+// runtime::Error: Conversion or Overflow for a coefficient (attributed to it), Overflow for a
+// discriminant or root part beyond the double range, Error::zeroLeadingCoefficient() for a text
+// whose value is exactly 0 in the box for a. The focus returns to the box for a unless an error was
+// thrown. Returns the roots shown, or nothing after the message.
 std::optional<Roots> calculate(Boxes& boxes, WindowValues& values);
 
 } // namespace solver

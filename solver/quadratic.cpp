@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "solver/quadratic.h"
 
-#include <gmp.h>
-#include <mpfr.h>
+#include "solver/gmp.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,59 +43,12 @@ constexpr int kShownDigits = 15;
 constexpr mpfr_prec_t kFirstWorkingBits = 64;
 constexpr double kLog2Of10 = 3.32192809488736234787;
 
-class Integer {
-public:
-    Integer() { mpz_init(m_value); }
-    explicit Integer(long value) { mpz_init_set_si(m_value, value); }
-    Integer(const Integer& other) { mpz_init_set(m_value, other.m_value); }
-    Integer& operator=(const Integer& other) {
-        mpz_set(m_value, other.m_value);
-        return *this;
-    }
-    ~Integer() { mpz_clear(m_value); }
-
-    operator mpz_ptr() { return m_value; }
-    operator mpz_srcptr() const { return m_value; }
-
-private:
-    mpz_t m_value;
-};
-
-class Real {
-public:
-    explicit Real(mpfr_prec_t bits) { mpfr_init2(m_value, bits); }
-    ~Real() { mpfr_clear(m_value); }
-    Real(const Real&) = delete;
-    Real& operator=(const Real&) = delete;
-
-    operator mpfr_ptr() { return m_value; }
-    operator mpfr_srcptr() const { return m_value; }
-
-private:
-    mpfr_t m_value;
-};
-
-// The GMP and MPFR macros want raw pointers.
-int signOf(mpz_srcptr z) {
-    return mpz_sgn(z);
-}
-int signOf(mpfr_srcptr x) {
-    return mpfr_sgn(x);
-}
 bool isOdd(mpz_srcptr z) {
     return mpz_odd_p(z);
 }
 
 long floorHalf(long x) {
     return x >= 0 ? x / 2 : -((1 - x) / 2);
-}
-
-void multiplyByPowerOfTen(mpz_ptr z, long exponent) {
-    if (exponent <= 0)
-        return;
-    Integer power;
-    mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(exponent));
-    mpz_mul(z, z, power);
 }
 
 // --- Rounding an exact value ----------------------------------------------------------------
@@ -581,6 +533,10 @@ public:
 
     Discriminant discriminant();
     Roots roots() const;
+    // The near regime's integer equation; nothing in the far regimes, or for a = 0.
+    const IntegerEquation* integerEquation() const {
+        return !m_a.isZero() && regime() == Regime::Near ? &m_integer : nullptr;
+    }
 
 private:
     enum class Regime {
@@ -596,11 +552,8 @@ private:
     Roots productFarRoots() const;
 
     Coefficient m_a, m_b, m_c;
-    // The near regime's integer equation, for x = 10^m_scale y.
-    Integer m_integerA, m_integerB, m_integerC, m_integerD;
-    long m_scale = 0;
-    long m_discriminantExponent = 0; // D = m_integerD x 10^m_discriminantExponent
-    long m_gap = 0;                  // the decimal exponent of b^2 / |4ac|, give or take two
+    IntegerEquation m_integer; // the near regime's
+    long m_gap = 0;            // the decimal exponent of b^2 / |4ac|, give or take two
 };
 
 Quadratic::Exact::Regime Quadratic::Exact::regime() const {
@@ -617,12 +570,13 @@ Quadratic::Exact::Regime Quadratic::Exact::regime() const {
 void Quadratic::Exact::reduce() {
     // x = 10^s y brings the exponents of a 10^2s, b 10^s and c close together.
     if (!m_c.isZero())
-        m_scale = floorHalf(m_c.exponent - m_a.exponent);
+        m_integer.scale = floorHalf(m_c.exponent - m_a.exponent);
     else if (!m_b.isZero())
-        m_scale = m_b.exponent - m_a.exponent;
-    const long exponents[] = {m_a.exponent + 2 * m_scale, m_b.exponent + m_scale, m_c.exponent};
+        m_integer.scale = m_b.exponent - m_a.exponent;
+    const long exponents[] = {m_a.exponent + 2 * m_integer.scale, m_b.exponent + m_integer.scale,
+                              m_c.exponent};
     const Coefficient* coefficients[] = {&m_a, &m_b, &m_c};
-    Integer* integers[] = {&m_integerA, &m_integerB, &m_integerC};
+    Integer* integers[] = {&m_integer.a, &m_integer.b, &m_integer.c};
     long common = exponents[0];
     for (int i = 1; i < 3; ++i)
         if (!coefficients[i]->isZero())
@@ -634,10 +588,10 @@ void Quadratic::Exact::reduce() {
     }
     // With D' = B^2 - 4AC of the integer equation, D = D' x 10^(2 common - 2s).
     Integer product;
-    mpz_mul(m_integerD, m_integerB, m_integerB);
-    mpz_mul(product, m_integerA, m_integerC);
-    mpz_submul_ui(m_integerD, product, 4);
-    m_discriminantExponent = 2 * common - 2 * m_scale;
+    mpz_mul(m_integer.discriminant, m_integer.b, m_integer.b);
+    mpz_mul(product, m_integer.a, m_integer.c);
+    mpz_submul_ui(m_integer.discriminant, product, 4);
+    m_integer.discriminantExponent = 2 * common - 2 * m_integer.scale;
 }
 
 Discriminant Quadratic::Exact::discriminant() {
@@ -652,7 +606,8 @@ Discriminant Quadratic::Exact::discriminant() {
     switch (regime()) {
     case Regime::Near:
         reduce();
-        return {signOf(m_integerD), roundExact(m_integerD, m_discriminantExponent)};
+        return {signOf(m_integer.discriminant),
+                roundExact(m_integer.discriminant, m_integer.discriminantExponent)};
     case Regime::SquareFar: {
         // D = b^2 - 4ac: the nudge is the sign of -4ac.
         Integer square;
@@ -685,18 +640,18 @@ Roots Quadratic::Exact::roots() const {
 Roots Quadratic::Exact::nearRoots() const {
     Roots roots;
     Integer twoA, negatedB, zero(0);
-    mpz_mul_2exp(twoA, m_integerA, 1);
-    mpz_neg(negatedB, m_integerB);
-    if (signOf(m_integerD) >= 0) {
-        roots.first = roundRootPart(negatedB, 1, m_integerD, twoA, m_scale);
-        roots.second = roundRootPart(negatedB, -1, m_integerD, twoA, m_scale);
+    mpz_mul_2exp(twoA, m_integer.a, 1);
+    mpz_neg(negatedB, m_integer.b);
+    if (signOf(m_integer.discriminant) >= 0) {
+        roots.first = roundRootPart(negatedB, 1, m_integer.discriminant, twoA, m_integer.scale);
+        roots.second = roundRootPart(negatedB, -1, m_integer.discriminant, twoA, m_integer.scale);
         return roots;
     }
     roots.complex = true;
-    roots.re = roundExact(negatedB, twoA, m_scale);
+    roots.re = roundExact(negatedB, twoA, m_integer.scale);
     Integer negatedD;
-    mpz_neg(negatedD, m_integerD);
-    roots.im = roundRootPart(zero, 1, negatedD, twoA, m_scale);
+    mpz_neg(negatedD, m_integer.discriminant);
+    roots.im = roundRootPart(zero, 1, negatedD, twoA, m_integer.scale);
     return roots;
 }
 
@@ -777,6 +732,10 @@ Quadratic::~Quadratic() = default;
 
 Roots Quadratic::roots() const {
     return m_exact->roots();
+}
+
+const IntegerEquation* Quadratic::integerEquation() const {
+    return m_exact->integerEquation();
 }
 
 } // namespace solver

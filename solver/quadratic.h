@@ -11,6 +11,8 @@
 
 namespace solver {
 
+struct IntegerEquation;
+
 // An exact real number rounded once to each form the program needs.
 struct Rounded {
     bool negative = false;
@@ -53,6 +55,10 @@ public:
 
     // Requires a != 0. A part beyond the double range has an infinite nearest double.
     Roots roots() const;
+
+    // The equation with x = 10^s y and integer coefficients, where b^2 and 4ac are near
+    // enough for its integers to stay short; nothing where they are not, or for a = 0.
+    const IntegerEquation* integerEquation() const;
 
 private:
     class Exact;

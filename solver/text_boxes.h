@@ -21,14 +21,18 @@ public:
     void setText(ResultBox box, const std::string& text) override {
         results[static_cast<std::size_t>(box)] = text;
     }
+    void setExactForm(ResultBox box, const std::string& form) override {
+        exactForms[static_cast<std::size_t>(box)] = form;
+    }
     void setKind(const std::string& caption) override { kind = caption; }
     void showMessage(const std::string& text) override { message = text; }
     void focusFirstInput() override {}
     std::string decimalSeparator() const override { return m_separator; }
 
-    std::array<std::string, 3> results; // Text5, Text6, Text7
-    std::string kind;                   // Label1
-    std::string message;                // the last message shown
+    std::array<std::string, 3> results;    // Text5, Text6, Text7
+    std::array<std::string, 3> exactForms; // of the same
+    std::string kind;                      // Label1
+    std::string message;                   // the last message shown
 
 private:
     std::array<std::string, 3> m_inputs;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "accuracy.h"
 
+#include "form_reader.h"
 #include "reference.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
@@ -432,6 +433,52 @@ Comparison check(const Category& category) {
         count(result.textbook, equation, want, textbookDisplay(equation), exact);
     }
     return result;
+}
+
+FormTally checkExactForms(const Category& category) {
+    FormTally tally;
+    for (const Case& equation : category.cases) {
+        solver::TextBoxes boxes({equation.a, equation.b, equation.c});
+        solver::WindowValues values;
+        std::optional<solver::Roots> roots;
+        try {
+            roots = solver::calculate(boxes, values);
+        } catch (const runtime::Error&) {
+            continue;
+        }
+        // What each box's form must read back as: the real number shown, or re and im.
+        std::array<formreader::Value, 3> shown;
+        if (roots->complex) {
+            const std::string re = roots->re.text(".");
+            shown[0] = {re, roots->im.text(".")};
+            shown[1] = {re, roots->im.negated().text(".")};
+        } else {
+            shown[0] = {boxes.results[0], "0"};
+            shown[1] = {boxes.results[1], "0"};
+        }
+        shown[2] = {boxes.results[2], "0"};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string& form = boxes.exactForms[i];
+            ++tally.forms;
+            if (form == solver::kExactFormTooLong) {
+                ++tally.tooLong;
+                continue;
+            }
+            const std::optional<formreader::Value> value = formreader::evaluate(form);
+            if (!value) {
+                ++tally.unread;
+                continue;
+            }
+            if (value->re != shown[i].re || value->im != shown[i].im) {
+                ++tally.wrong;
+                if (tally.firstWrong.empty())
+                    tally.firstWrong = caseText(equation) + ": \"" + form + "\" reads " +
+                                       value->re + " + " + value->im + " i, the box shows " +
+                                       shown[i].re + " + " + shown[i].im + " i";
+            }
+        }
+    }
+    return tally;
 }
 
 } // namespace accuracy

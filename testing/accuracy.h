@@ -39,6 +39,18 @@ struct Comparison {
     Tally textbook;
 };
 
+struct FormTally {
+    long forms = 0;         // exact forms written (three a case, where the calculation succeeds)
+    long wrong = 0;         // read back, a form's value does not round to its box's number
+    long tooLong = 0;       // forms said to be too long to write
+    long unread = 0;        // forms the reader could not evaluate
+    std::string firstWrong; // a description of the first wrong form, if any
+};
+
+// Every exact form the boxes carry for the category's cases, read back by an independent reader
+// (MPFR) and rounded to 15 digits, against the number its box shows.
+FormTally checkExactForms(const Category& category);
+
 // Runs every case of the category through the program's calculation (the window's own code
 // path, from the coefficients' texts to the texts shown), the textbook formulas and the
 // reference.

@@ -17,6 +17,8 @@ private slots:
     void everyTextIsExact_data();
     void everyTextIsExact();
     void textbookFormulasAreCaught();
+    void exactFormsReadBack_data();
+    void exactFormsReadBack();
 
 private:
     std::vector<accuracy::Category> m_categories =
@@ -57,6 +59,22 @@ void TestAccuracy::textbookFormulasAreCaught() {
     }
     QVERIFY2(texts > kCasesPerCategory && kinds > 0 && stored > kCasesPerCategory,
              qPrintable(QStringLiteral("%1 %2 %3").arg(texts).arg(kinds).arg(stored)));
+}
+
+void TestAccuracy::exactFormsReadBack_data() {
+    everyTextIsExact_data();
+}
+
+void TestAccuracy::exactFormsReadBack() {
+    QFETCH(int, index);
+    const accuracy::FormTally tally =
+        accuracy::checkExactForms(m_categories[static_cast<std::size_t>(index)]);
+    qInfo("%ld forms: %ld too long, %ld unread", tally.forms, tally.tooLong, tally.unread);
+    QVERIFY2(tally.wrong == 0, tally.firstWrong.c_str());
+    // Unread: a value on a decimal tie, which a binary approximation cannot round.
+    QVERIFY(tally.unread <= tally.forms / 100);
+    // Each category has forms to read: at least the discriminants of its short equations.
+    QVERIFY(tally.forms - tally.tooLong > 0);
 }
 
 QTEST_APPLESS_MAIN(TestAccuracy)

@@ -36,6 +36,9 @@ public:
         record(QStringLiteral("%1=%2").arg(QLatin1String(names[static_cast<int>(box)]),
                                            QString::fromStdString(text)));
     }
+    void setExactForm(solver::ResultBox box, const std::string& form) override {
+        exactForms[static_cast<std::size_t>(box)] = QString::fromStdString(form);
+    }
     void setKind(const std::string& caption) override {
         record(QStringLiteral("Label1=") + QString::fromStdString(caption));
     }
@@ -47,6 +50,8 @@ public:
 
     QString log() const { return m_log.join(QLatin1Char('|')); }
 
+    std::array<QString, 3> exactForms; // of Text5, Text6, Text7, kept apart from the log
+
 private:
     void record(const QString& entry) { m_log << entry; }
 
@@ -57,6 +62,7 @@ private:
 
 struct Run {
     QString log;
+    std::array<QString, 3> exactForms;
     int kind = kNoError;
     int subject = kNoError;
     bool zeroA = false;
@@ -75,6 +81,7 @@ Run run(const std::string& a, const std::string& b, const std::string& c,
         result.zeroA = error.isZeroLeadingCoefficient();
     }
     result.log = boxes.log();
+    result.exactForms = boxes.exactForms;
     return result;
 }
 
@@ -99,6 +106,8 @@ private slots:
     void command_data();
     void command();
     void separatorFollowsTheWindow();
+    void exactForms_data();
+    void exactForms();
     void againstTheReference_data();
     void againstTheReference();
     void discriminantSignSurvivesUnderflow();
@@ -304,6 +313,110 @@ void TestSolver::separatorFollowsTheWindow() {
                    "0", "Solución real",
                    "2\xD9\xAB"
                    "25"));
+}
+
+void TestSolver::exactForms_data() {
+    QTest::addColumn<std::string>("a");
+    QTest::addColumn<std::string>("b");
+    QTest::addColumn<std::string>("c");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("discriminant");
+
+    const auto row = [](const char* a, const char* b, const char* c) -> auto& {
+        return QTest::newRow(
+                   qPrintable(QStringLiteral("%1, %2, %3")
+                                  .arg(QLatin1String(a), QLatin1String(b), QLatin1String(c))))
+               << std::string(a) << std::string(b) << std::string(c);
+    };
+    // Typed as integers: integers and fractions in lowest terms.
+    row("1", "-3", "1") << "(3 + √5)/2"
+                        << "(3 − √5)/2"
+                        << "5";
+    row("1", "0", "-2") << "√2"
+                        << "−√2"
+                        << "8";
+    row("3", "2", "-1") << "1/3"
+                        << "−1"
+                        << "16";
+    row("1", "1", "1") << "−1/2 + (√3/2) i"
+                       << "−1/2 − (√3/2) i"
+                       << "−3";
+    row("2", "1", "-1") << "1/2"
+                        << "−1"
+                        << "9";
+    row("1", "-2", "-1") << "1 + √2"
+                         << "1 − √2"
+                         << "8";
+    row("-1", "5", "-1") << "(5 − √21)/2"
+                         << "(5 + √21)/2"
+                         << "21";
+    row("-1", "2", "-5") << "1 − 2 i" // the boxes' order: a < 0 puts the minus first
+                         << "1 + 2 i"
+                         << "−16";
+    row("2", "0", "1") << "(√2/2) i"
+                       << "−(√2/2) i"
+                       << "−8";
+    row("1", "0", "1") << "i"
+                       << "−i"
+                       << "−4";
+    row("12", "-12", "1") << "(3 + √6)/6"
+                          << "(3 − √6)/6"
+                          << "96";
+    row("300", "-1", "-2") << "1/12"
+                           << "−2/25"
+                           << "2401";
+    // Typed with decimals: terminating decimals as decimals, other rationals as fractions.
+    row("1", "-0.6", "0.09") << "0.3"
+                             << "0.3"
+                             << "0";
+    row("0.5", "1", "-1") << "−1 + √3"
+                          << "−1 − √3"
+                          << "3";
+    row("1", "0.3", "-0.0767") << "−0.15 + 0.04√62"
+                               << "−0.15 − 0.04√62"
+                               << "0.3968";
+    row("0.3", "0.2", "-1") << "−1/3 + √31/3"
+                            << "−1/3 − √31/3"
+                            << "1.24";
+    row("1e0", "2", "5") << "−1 + 2 i"
+                         << "−1 − 2 i"
+                         << "−16";
+    // Square factors found by trial division, and a cofactor that is a square: 2 x 999983^2.
+    row("1", "0", "-1999932000578") << "999983√2"
+                                    << "−999983√2"
+                                    << "7999728002312";
+    // A cofactor that is the square of a prime beyond 10^6 is taken out whole; one that is not a
+    // square keeps such a factor, as the trial division stops at 10^6.
+    row("1", "0", "-1000006000009") << "1000003"
+                                    << "−1000003"
+                                    << "4000024000036";
+    row("1", "0", "-2000012000018") << "√2000012000018"
+                                    << "−√2000012000018"
+                                    << "8000048000072";
+    row("1", "0", "-2000000000000000000000000000000000000000000002")
+        << "√2000000000000000000000000000000000000000000002"
+        << "−√2000000000000000000000000000000000000000000002"
+        << "8000000000000000000000000000000000000000000008";
+    // b^2 and 4ac 10^50000 apart: far longer than a form may be.
+    row("1", "-2.000000000000015", "1e-50000")
+        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size())
+        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size())
+        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size());
+}
+
+void TestSolver::exactForms() {
+    QFETCH(std::string, a);
+    QFETCH(std::string, b);
+    QFETCH(std::string, c);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, discriminant);
+    const Run result = run(a, b, c);
+    QCOMPARE(result.kind, kNoError);
+    QCOMPARE(result.exactForms[0], first);
+    QCOMPARE(result.exactForms[1], second);
+    QCOMPARE(result.exactForms[2], discriminant);
 }
 
 void TestSolver::againstTheReference_data() {

@@ -148,6 +148,7 @@ private slots:
     void escapeClosesSecondaryWindows_data();
     void escapeClosesSecondaryWindows();
     void noSecondCommandBehindAMessageBox();
+    void exactValuesGoWithTheirNumbers();
 };
 
 void TestWindows::initTestCase() {
@@ -1052,6 +1053,39 @@ void TestWindows::noSecondCommandBehindAMessageBox() {
     // Once the box is closed, the buttons work again.
     h.press("Command2");
     QCOMPARE(h.box("Text1")->text(), QString());
+}
+
+void TestWindows::exactValuesGoWithTheirNumbers() {
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    const auto exact = [&h](const char* name) {
+        QLineEdit* box = h.box(name);
+        // What a pointer hovering shows and what a screen reader reads are one text.
+        if (box->toolTip() != accessible(box, QAccessible::Description))
+            return QStringLiteral("tooltip %1, description %2")
+                .arg(box->toolTip(), accessible(box, QAccessible::Description));
+        return box->toolTip();
+    };
+    QCOMPARE(exact("Text5"), QString());
+    h.type("1", "-3", "1");
+    h.press("Command1");
+    QCOMPARE(exact("Text5"), QStringLiteral("Valor exacto: (3 + √5)/2"));
+    QCOMPARE(exact("Text6"), QStringLiteral("Valor exacto: (3 − √5)/2"));
+    QCOMPARE(exact("Text7"), QStringLiteral("Valor exacto: 5"));
+    QCOMPARE(h.box("Text5")->text(), QStringLiteral("2,61803398874989"));
+    // A failed calculation changes no box: its exact value stays with it.
+    h.type("0", "1", "1");
+    h.press("Command1");
+    QCOMPARE(h.errors.size(), 1);
+    QCOMPARE(exact("Text5"), QStringLiteral("Valor exacto: (3 + √5)/2"));
+    // In the window's notation: decimals typed, decimals shown, with its separator.
+    h.type("1", "-0,6", "0,09");
+    h.press("Command1");
+    QCOMPARE(exact("Text6"), QStringLiteral("Valor exacto: 0,3"));
+    // Borrar empties the boxes, and their exact values go with them.
+    h.press("Command2");
+    for (const char* name : {"Text5", "Text6", "Text7"})
+        QCOMPARE(exact(name), QString());
 }
 
 QTEST_MAIN(TestWindows)

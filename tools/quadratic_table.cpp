@@ -2,11 +2,13 @@
 // quadratic-table: runs the window's own calculation on lines of "a<TAB>b<TAB>c" from standard
 // input and prints, per line, what the window would show, for audits and benchmarks.
 //
-//   OK <Text5> <Text6> <Text7> <Label1> <D> <x1_re> <x1_im> <x2_re> <x2_im>
+//   OK <Text5> <Text6> <Text7> <Label1> <D> <x1_re> <x1_im> <x2_re> <x2_im> <exact5> <exact6>
+//      <exact7>
 //   EMPTY <message>
 //   ERROR <kind> <message>
 //
-// Fields are TAB-separated; the last five OK fields are doubles in round-trip form.
+// Fields are TAB-separated; the OK fields from <D> to <x2_im> are doubles in round-trip form,
+// the last three the exact values of the three boxes ("(3 + √5)/2").
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
@@ -79,7 +81,8 @@ int main() {
                       << runtime::roundTripText(values.discriminant) << '\t'
                       << runtime::roundTripText(x1Re) << '\t' << runtime::roundTripText(x1Im)
                       << '\t' << runtime::roundTripText(x2Re) << '\t'
-                      << runtime::roundTripText(x2Im) << '\n';
+                      << runtime::roundTripText(x2Im) << '\t' << boxes.exactForms[0] << '\t'
+                      << boxes.exactForms[1] << '\t' << boxes.exactForms[2] << '\n';
         } catch (const runtime::Error& error) {
             std::cout << "ERROR\t" << kindName(error.kind()) << '\t' << runtime::describe(error)
                       << '\n';

@@ -155,6 +155,10 @@ void MainWindow::clear() {
         for (QLineEdit* box :
              {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text5, m_ui->Text6, m_ui->Text7})
             box->clear();
+        // An exact value goes with the number it describes.
+        for (solver::ResultBox box :
+             {solver::ResultBox::Text5, solver::ResultBox::Text6, solver::ResultBox::Text7})
+            setExactForm(box, {});
         focusFirstInput();
     });
 }
@@ -200,6 +204,16 @@ void MainWindow::setText(solver::ResultBox box, const std::string& text) {
         m_ui->Text7->setText(value);
         break;
     }
+}
+
+void MainWindow::setExactForm(solver::ResultBox box, const std::string& form) {
+    // Shown on hovering, and read by a screen reader as the box's description.
+    const QString description =
+        form.empty() ? QString() : QStringLiteral("Valor exacto: ") + QString::fromStdString(form);
+    QLineEdit* boxes[] = {m_ui->Text5, m_ui->Text6, m_ui->Text7};
+    QLineEdit* target = boxes[static_cast<int>(box)];
+    target->setToolTip(description);
+    target->setAccessibleDescription(description);
 }
 
 void MainWindow::setKind(const std::string& caption) {

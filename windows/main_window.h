@@ -64,6 +64,7 @@ private:
     // solver::Boxes
     std::string text(solver::InputBox box) const override;
     void setText(solver::ResultBox box, const std::string& text) override;
+    void setExactForm(solver::ResultBox box, const std::string& form) override;
     void setKind(const std::string& caption) override;
     void showMessage(const std::string& message) override;
     void focusFirstInput() override;

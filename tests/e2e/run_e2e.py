@@ -148,6 +148,11 @@ def scenario_a_is_zero(p):
 def scenario_equation_as_typed(p):
     calculate(p, "1", "-0,6", "0,09")
     wait_results(p, ("0,3", "0,3", "0", REAL))
+    # A screen reader reads each result's exact value as the box's description.
+    calculate(p, "1", "-3", "1")
+    wait_results(p, ("2,61803398874989", "0,381966011250105", "5", REAL))
+    expect(p.box("Primera raíz").get_description(), "Valor exacto: (3 + √5)/2",
+           "the first root's description")
 
 
 def scenario_nothing_behind_a_message_box(p):

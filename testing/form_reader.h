@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// Reads an exact form as a person would ("(3 + √5)/2", "−1/2 + (√3/2) i", "0.04√62") and
+// evaluates it with MPFR, on its own: it shares no code with the program that writes the forms.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace formreader {
+
+// The value of a form, re + im i, each rounded to 15 significant digits and written the way the
+// boxes write numbers (with "." as separator); nothing when the form is not one this reader
+// knows, or when its value lies too near a rounding boundary to round at the precision used.
+struct Value {
+    std::string re;
+    std::string im;
+};
+std::optional<Value> evaluate(const std::string& form);
+
+} // namespace formreader
