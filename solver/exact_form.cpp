@@ -5,7 +5,9 @@
 #include "solver/gmp.h"
 #include "solver/quadratic.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace solver {
@@ -18,7 +20,7 @@ constexpr unsigned kTrialDivisionLimit = 1'000'000;
 // The primes below kTrialDivisionLimit, sieved the first time a radicand needs them.
 const std::vector<std::uint32_t>& smallPrimes() {
     static const std::vector<std::uint32_t> primes = [] {
-        std::vector<bool> composite(kTrialDivisionLimit, false);
+        std::vector<char> composite(kTrialDivisionLimit, 0);
         std::vector<std::uint32_t> found;
         for (std::uint32_t n = 2; n < kTrialDivisionLimit; ++n) {
             if (composite[n])
@@ -26,14 +28,19 @@ const std::vector<std::uint32_t>& smallPrimes() {
             found.push_back(n);
             for (std::uint64_t multiple = std::uint64_t{n} * n; multiple < kTrialDivisionLimit;
                  multiple += n)
-                composite[multiple] = true;
+                composite[multiple] = 1;
         }
         return found;
     }();
     return primes;
 }
 
+// Thrown where a number is too long for any form to be written with it.
+struct TooLong {};
+
 std::string integerText(mpz_srcptr value) {
+    if (mpz_sizeinbase(value, 10) > kLongestExactForm + 1)
+        throw TooLong{};
     std::string text(mpz_sizeinbase(value, 10) + 2, '\0');
     mpz_get_str(text.data(), 10, value);
     text.resize(std::char_traits<char>::length(text.c_str()));
@@ -70,6 +77,7 @@ public:
     std::string rootTerm(mpq_srcptr coefficient, mpz_srcptr radicand) const {
         const std::string root = std::string(kRoot) + integerText(radicand);
         if (equals(denominatorOf(coefficient), 1) || decimal(coefficient)) {
+            // A whole or decimal coefficient stands before the root: "3√5", "0.5√3".
             if (mpq_cmp_ui(coefficient, 1, 1) == 0)
                 return root;
             return unsigned_(coefficient) + root;
@@ -114,50 +122,55 @@ public:
     }
 
 private:
-    // A terminating decimal of at most 15 significant digits.
-    bool decimal(mpq_srcptr value) const {
+    // value > 0 as a decimal of at most 15 significant digits, written the way the boxes write
+    // numbers; nothing where it is not one (a fraction whose denominator has other primes than
+    // 2 and 5, or a decimal of more digits), or where integers are written as integers.
+    std::optional<std::string> decimal(mpq_srcptr value) const {
         if (!m_decimals)
-            return false;
-        Integer rest;
+            return std::nullopt;
+        // value = significand x 10^exponent: first the denominator's powers of 2 and 5.
+        Integer rest, significand;
         mpz_set(rest, denominatorOf(value));
-        const mp_bitcnt_t twos = mpz_scan1(rest, 0);
-        mpz_tdiv_q_2exp(rest, rest, twos);
-        const mp_bitcnt_t fives = mpz_remove(rest, rest, Integer(5));
+        const auto twos = static_cast<long>(mpz_scan1(rest, 0));
+        mpz_tdiv_q_2exp(rest, rest, static_cast<mp_bitcnt_t>(twos));
+        const auto fives = static_cast<long>(mpz_remove(rest, rest, Integer(5)));
         if (!equals(rest, 1))
-            return false;
-        Integer digits;
-        mpz_set(digits, numeratorOf(value));
-        const long places = static_cast<long>(std::max(twos, fives));
-        Integer scale;
-        mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(places));
-        mpz_divexact(scale, scale, denominatorOf(value));
-        mpz_mul(digits, digits, scale);
-        mpz_abs(digits, digits);
-        std::string text = integerText(digits);
-        while (text.size() > 1 && text.back() == '0')
-            text.pop_back();
-        return text.size() <= 15;
+            return std::nullopt;
+        const long places = std::max(twos, fives);
+        // The significand num x 2^(places - twos) x 5^(places - fives) ends in as many zeros as
+        // its fewer factors of 2 or 5 say: its digits are known before it is worked out.
+        const auto numeratorTwos = static_cast<long>(mpz_scan1(numeratorOf(value), 0));
+        const auto numeratorFives =
+            static_cast<long>(mpz_remove(rest, numeratorOf(value), Integer(5)));
+        const long zeros = std::min(numeratorTwos + places - twos, numeratorFives + places - fives);
+        const double digitsEstimate =
+            static_cast<double>(mpz_sizeinbase(numeratorOf(value), 2)) * 0.30103 +
+            static_cast<double>(places - twos) * 0.30103 +
+            static_cast<double>(places - fives) * 0.69897 - static_cast<double>(zeros);
+        if (digitsEstimate > 17)
+            return std::nullopt;
+        mpz_set(significand, numeratorOf(value));
+        multiplyByPowerOfTen(significand, places);
+        mpz_divexact(significand, significand, denominatorOf(value));
+        Integer power;
+        mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(zeros));
+        mpz_divexact(significand, significand, power);
+        if (mpz_sizeinbase(significand, 10) > 16)
+            return std::nullopt;
+        const std::string digits = integerText(significand);
+        if (digits.size() > 15)
+            return std::nullopt;
+        const long exponent = static_cast<long>(digits.size()) - 1 + zeros - places;
+        return typographic(runtime::formatDecimal(false, digits, exponent, m_separator));
     }
 
-    // A rational number > 0 (in lowest terms): an integer, a decimal or a fraction.
+    // A rational number > 0 (in lowest terms): a decimal, an integer or a fraction.
     std::string unsigned_(mpq_srcptr value) const {
+        if (const std::optional<std::string> text = decimal(value))
+            return *text;
         if (equals(denominatorOf(value), 1))
             return integerText(numeratorOf(value));
-        if (!decimal(value))
-            return integerText(numeratorOf(value)) + "/" + integerText(denominatorOf(value));
-        // value = digits / 10^places exactly.
-        Integer rest, scale;
-        mpz_set(rest, denominatorOf(value));
-        const mp_bitcnt_t twos = mpz_scan1(rest, 0);
-        mpz_tdiv_q_2exp(rest, rest, twos);
-        const mp_bitcnt_t fives = mpz_remove(rest, rest, Integer(5));
-        const long places = static_cast<long>(std::max(twos, fives));
-        mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(places));
-        mpz_divexact(scale, scale, denominatorOf(value));
-        mpz_mul(scale, scale, numeratorOf(value));
-        const std::string digits = integerText(scale);
-        const long exponent = static_cast<long>(digits.size()) - 1 - places;
-        return typographic(runtime::formatDecimal(false, digits, exponent, m_separator));
+        return integerText(numeratorOf(value)) + "/" + integerText(denominatorOf(value));
     }
 
     bool m_decimals;
@@ -165,24 +178,44 @@ private:
 };
 
 // Takes the square factors out of radicand > 0, multiplying factor by their roots; false when
-// what remains is too long to write.
+// what remains is too long to write. The work is bounded: one divisibility test for each prime
+// below 10^6, at most, and fewer where the radicand's square root is smaller.
 bool takeOutSquares(mpz_ptr radicand, mpz_ptr factor) {
     // Beyond these digits the root alone would not fit in a form.
     constexpr std::size_t kLongestRadicand = kLongestExactForm;
+    constexpr std::uint32_t kSmallPrime = 1000;
+    Integer root;
+    // The largest divisor worth trying: p^2 <= radicand.
+    const auto largest = [&] {
+        mpz_sqrt(root, radicand);
+        return mpz_cmp_ui(static_cast<mpz_srcptr>(root), kTrialDivisionLimit) >= 0
+                   ? kTrialDivisionLimit
+                   : static_cast<std::uint32_t>(mpz_get_ui(root));
+    };
+    std::uint32_t last = largest();
+    bool checkedLength = false;
     for (std::uint32_t prime : smallPrimes()) {
-        if (mpz_cmp_ui(radicand, std::uint64_t{prime} * prime) < 0)
+        if (prime > last)
             break;
-        // Past the small primes, a radicand that long stays too long.
-        if (prime > 1000 && mpz_sizeinbase(radicand, 10) > kLongestRadicand + 50)
-            return false;
+        // Past the small primes, a radicand that long stays too long to write.
+        if (prime > kSmallPrime && !checkedLength) {
+            if (mpz_sizeinbase(radicand, 10) > kLongestRadicand + 50)
+                return false;
+            checkedLength = true;
+        }
+        if (!mpz_divisible_ui_p(radicand, prime))
+            continue;
         const unsigned long square = static_cast<unsigned long>(prime) * prime;
+        bool divided = false;
         while (mpz_divisible_ui_p(radicand, square)) {
             mpz_divexact_ui(radicand, radicand, square);
             mpz_mul_ui(factor, factor, prime);
+            divided = true;
         }
+        if (divided)
+            last = largest();
     }
-    if (mpz_cmp_ui(radicand, 1) > 0 && mpz_perfect_square_p(radicand)) {
-        Integer root;
+    if (!equals(radicand, 1) && mpz_perfect_square_p(radicand)) {
         mpz_sqrt(root, radicand);
         mpz_mul(factor, factor, root);
         mpz_set_ui(radicand, 1);
@@ -190,16 +223,51 @@ bool takeOutSquares(mpz_ptr radicand, mpz_ptr factor) {
     return mpz_sizeinbase(radicand, 10) <= kLongestRadicand;
 }
 
-// numerator / denominator x 10^exponent, in lowest terms.
-void setScaled(mpq_ptr value, mpz_srcptr numerator, mpz_srcptr denominator, long exponent) {
+// numerator / denominator x 10^exponent in lowest terms, given power = 10^|exponent|.
+void setScaled(mpq_ptr value, mpz_srcptr numerator, mpz_srcptr denominator, long exponent,
+               mpz_srcptr power) {
     mpz_set(mpq_numref(value), numerator);
     mpz_set(mpq_denref(value), denominator);
-    multiplyByPowerOfTen(mpq_numref(value), exponent);
-    multiplyByPowerOfTen(mpq_denref(value), -exponent);
+    mpz_mul(exponent >= 0 ? mpq_numref(value) : mpq_denref(value),
+            exponent >= 0 ? mpq_numref(value) : mpq_denref(value), power);
     mpq_canonicalize(value);
 }
 
-std::optional<std::string> fitting(std::string form) {
+// n x 10^exponent in lowest terms, for an integer n: only twos and fives can cancel.
+void setScaled(mpq_ptr value, mpz_srcptr n, long exponent) {
+    mpz_set(mpq_numref(value), n);
+    mpz_set_ui(mpq_denref(value), 1);
+    if (exponent >= 0) {
+        multiplyByPowerOfTen(mpq_numref(value), exponent);
+        return;
+    }
+    // n / 2^e 5^e: take out of n the twos and fives the denominator can lose.
+    long twos = 0, fives = 0;
+    if (signOf(n) != 0) {
+        Integer rest;
+        mpz_abs(rest, n);
+        twos = std::min(static_cast<long>(mpz_scan1(rest, 0)), -exponent);
+        mpz_tdiv_q_2exp(mpq_numref(value), mpq_numref(value), static_cast<mp_bitcnt_t>(twos));
+        while (fives < -exponent && mpz_divisible_ui_p(mpq_numref(value), 5)) {
+            mpz_divexact_ui(mpq_numref(value), mpq_numref(value), 5);
+            ++fives;
+        }
+    } else {
+        return; // zero
+    }
+    Integer power;
+    mpz_ui_pow_ui(power, 5, static_cast<unsigned long>(-exponent - fives));
+    mpz_mul_2exp(mpq_denref(value), power, static_cast<mp_bitcnt_t>(-exponent - twos));
+}
+
+// The form that write() gives, or nothing where it is too long.
+template <typename Write> std::optional<std::string> fitting(Write write) {
+    std::string form;
+    try {
+        form = write();
+    } catch (const TooLong&) {
+        return std::nullopt;
+    }
     std::size_t characters = 0;
     for (char c : form)
         characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -217,11 +285,10 @@ ExactForms exactForms(const Quadratic& equation, bool integersTyped,
     if (!integers) // b^2 and 4ac thousands of orders of magnitude apart: far too long
         return forms;
     const Writer writer(integersTyped, decimalSeparator);
-    static const Integer one(1);
 
     Fraction discriminant;
-    setScaled(discriminant, integers->discriminant, one, integers->discriminantExponent);
-    forms.discriminant = fitting(writer.rational(discriminant));
+    setScaled(discriminant, integers->discriminant, integers->discriminantExponent);
+    forms.discriminant = fitting([&] { return writer.rational(discriminant); });
 
     // x = 10^s (-B ± sqrt(D')) / 2A = re ± c sqrt(r), sqrt(|D'|) = k sqrt(r).
     Integer twoA, negatedB, radicand, root(signOf(integers->discriminant) == 0 ? 0 : 1);
@@ -230,48 +297,45 @@ ExactForms exactForms(const Quadratic& equation, bool integersTyped,
     mpz_abs(radicand, integers->discriminant);
     if (signOf(radicand) != 0 && !takeOutSquares(radicand, root))
         return forms;
-    Fraction re, coefficient, value;
-    setScaled(re, negatedB, twoA, integers->scale);
-    setScaled(coefficient, root, twoA, integers->scale);
+    Fraction re, coefficient;
+    Integer power;
+    mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(std::labs(integers->scale)));
+    setScaled(re, negatedB, twoA, integers->scale, power);
+    setScaled(coefficient, root, twoA, integers->scale, power);
     const bool rational = equals(radicand, 1) || signOf(integers->discriminant) == 0;
 
     if (signOf(integers->discriminant) >= 0) {
         for (int sign : {1, -1}) {
-            std::string form;
-            if (rational) {
-                mpq_set(value, coefficient);
+            (sign > 0 ? forms.first : forms.second) = fitting([&] {
+                Fraction term;
+                mpq_set(term, coefficient);
                 if (sign < 0)
-                    mpq_neg(value, value);
-                mpq_add(value, value, re);
-                form = writer.rational(value);
-            } else {
-                mpq_set(value, coefficient);
-                if (sign < 0)
-                    mpq_neg(value, value);
-                form = writer.surd(re, value, radicand);
-            }
-            (sign > 0 ? forms.first : forms.second) = fitting(form);
+                    mpq_neg(term, term);
+                if (!rational)
+                    return writer.surd(re, term, radicand);
+                mpq_add(term, term, re);
+                return writer.rational(term);
+            });
         }
         return forms;
     }
 
     // Complex: re + im i and re - im i, im = c sqrt(r) of the sign of a.
-    Fraction magnitude;
-    mpq_abs(magnitude, coefficient);
-    std::string imaginary =
-        rational ? writer.rational(magnitude) : writer.rootTerm(magnitude, radicand);
-    if (imaginary.find('/') != std::string::npos || imaginary.find(kRoot) != std::string::npos)
-        imaginary = "(" + imaginary + ")";
-    imaginary = imaginary == "1" ? "i" : imaginary + " i";
-    const bool reZero = signOf(re) == 0;
     for (int sign : {1, -1}) {
-        const bool minus = (signOf(coefficient) < 0) == (sign > 0);
-        std::string form;
-        if (reZero)
-            form = (minus ? std::string(kMinus) : std::string()) + imaginary;
-        else
-            form = Writer::joined(writer.rational(re), minus, imaginary);
-        (sign > 0 ? forms.first : forms.second) = fitting(form);
+        (sign > 0 ? forms.first : forms.second) = fitting([&] {
+            Fraction magnitude;
+            mpq_abs(magnitude, coefficient);
+            std::string imaginary =
+                rational ? writer.rational(magnitude) : writer.rootTerm(magnitude, radicand);
+            if (imaginary.find('/') != std::string::npos ||
+                imaginary.find(kRoot) != std::string::npos)
+                imaginary = "(" + imaginary + ")";
+            imaginary = imaginary == "1" ? "i" : imaginary + " i";
+            const bool minus = (signOf(coefficient) < 0) == (sign > 0);
+            if (signOf(re) == 0)
+                return (minus ? std::string(kMinus) : std::string()) + imaginary;
+            return Writer::joined(writer.rational(re), minus, imaginary);
+        });
     }
     return forms;
 }
