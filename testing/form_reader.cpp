@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "form_reader.h"
 
-#include "runtime/number_text.h"
+#include "mp_handles.h"
 
-#include <mpfr.h>
+#include "runtime/number_text.h"
 
 #include <memory>
 #include <stdexcept>
@@ -13,24 +13,7 @@
 namespace formreader {
 namespace {
 
-class Number {
-public:
-    explicit Number(mpfr_prec_t bits) { mpfr_init2(m_value, bits); }
-    Number(const Number& other) {
-        mpfr_init2(m_value, mpfr_get_prec(other.m_value));
-        mpfr_set(m_value, other.m_value, MPFR_RNDN);
-    }
-    Number& operator=(const Number& other) {
-        mpfr_set(m_value, other.m_value, MPFR_RNDN);
-        return *this;
-    }
-    ~Number() { mpfr_clear(m_value); }
-    operator mpfr_ptr() { return m_value; }
-    operator mpfr_srcptr() const { return m_value; }
-
-private:
-    mpfr_t m_value;
-};
+using Number = mp::Float;
 
 // re + im i.
 struct Complex {

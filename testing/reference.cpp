@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "reference.h"
 
-#include <gmp.h>
-#include <mpfr.h>
+#include "mp_handles.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -19,44 +18,9 @@ namespace {
 constexpr mpfr_prec_t kFirstPrecision = 128;
 constexpr mpfr_prec_t kLastPrecision = 1 << 19;
 
-class Rational {
-public:
-    Rational() { mpq_init(m_value); }
-    ~Rational() { mpq_clear(m_value); }
-    Rational(const Rational&) = delete;
-    Rational& operator=(const Rational&) = delete;
-    operator mpq_ptr() { return m_value; }
-    operator mpq_srcptr() const { return m_value; }
-
-private:
-    mpq_t m_value;
-};
-
-class Integer {
-public:
-    Integer() { mpz_init(m_value); }
-    ~Integer() { mpz_clear(m_value); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-    operator mpz_ptr() { return m_value; }
-    operator mpz_srcptr() const { return m_value; }
-
-private:
-    mpz_t m_value;
-};
-
-class Float {
-public:
-    explicit Float(mpfr_prec_t bits) { mpfr_init2(m_value, bits); }
-    ~Float() { mpfr_clear(m_value); }
-    Float(const Float&) = delete;
-    Float& operator=(const Float&) = delete;
-    operator mpfr_ptr() { return m_value; }
-    operator mpfr_srcptr() const { return m_value; }
-
-private:
-    mpfr_t m_value;
-};
+using mp::Float;
+using mp::Integer;
+using mp::Rational;
 
 // The text as a rational: digits, a point and an exponent, read here on their own.
 void parse(const std::string& text, mpq_ptr value) {

@@ -89,12 +89,6 @@ def main(program_path):
 
 if __name__ == "__main__":
     started = time.monotonic()
-    status = 1
-    try:
-        status = main(sys.argv[1])
-    finally:
-        if status != 0:
-            session.report()
-        session.close()
+    status = session.run_test(main, sys.argv[1])
     print(f"nothing written: {time.monotonic() - started:.1f} s")
     sys.exit(status)

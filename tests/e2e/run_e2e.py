@@ -266,31 +266,26 @@ SCENARIOS = [
 ]
 
 
-def main():
-    started = time.monotonic()
+def run_scenarios(program_path):
     passed = failed = 0
-    try:
-        process = session.start_program(sys.argv[1])
-        program = Program(process, session)
-        for scenario in SCENARIOS:
-            t0 = time.monotonic()
-            try:
-                reset(program)
-                scenario(program)
-                passed += 1
-                print(f"PASS {scenario.__name__} ({time.monotonic() - t0:.1f} s)", flush=True)
-            except Exception:
-                failed += 1
-                print(f"FAIL {scenario.__name__}", flush=True)
-                traceback.print_exc()
-    finally:
-        if passed != len(SCENARIOS):
-            session.report()
-        session.close()
-    print(f"end-to-end: {time.monotonic() - started:.1f} s")
+    program = Program(session.start_program(program_path), session)
+    for scenario in SCENARIOS:
+        t0 = time.monotonic()
+        try:
+            reset(program)
+            scenario(program)
+            passed += 1
+            print(f"PASS {scenario.__name__} ({time.monotonic() - t0:.1f} s)", flush=True)
+        except Exception:
+            failed += 1
+            print(f"FAIL {scenario.__name__}", flush=True)
+            traceback.print_exc()
     print(f"{passed} passed, {failed} failed")
     return 0 if passed == len(SCENARIOS) else 1
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    started = time.monotonic()
+    status = session.run_test(run_scenarios, sys.argv[1])
+    print(f"end-to-end: {time.monotonic() - started:.1f} s")
+    sys.exit(status)

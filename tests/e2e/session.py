@@ -97,6 +97,18 @@ class Session:
     def run(self, command, **kwargs):
         return subprocess.run(command, env=self.env, check=True, **kwargs)
 
+    def run_test(self, test, *args):
+        """Runs test(*args), which returns an exit status; shows the session log when it fails
+        or raises, and closes the session either way. Returns the status."""
+        status = 1
+        try:
+            status = test(*args)
+        finally:
+            if status != 0:
+                self.report()
+            self.close()
+        return status
+
     def report(self):
         """Prints what the servers and the program wrote, for a failing test's output."""
         with open(self.log_path, encoding="utf-8", errors="replace") as log:

@@ -26,11 +26,4 @@ def main(program_path):
 
 
 if __name__ == "__main__":
-    status = 1
-    try:
-        status = main(sys.argv[1])
-    finally:
-        if status != 0:
-            session.report()
-        session.close()
-    sys.exit(status)
+    sys.exit(session.run_test(main, sys.argv[1]))
