@@ -35,16 +35,24 @@ protected:
 QString shownFace(const QString& face) {
     // The face is picked here, not through Qt's font substitutions: a font with substitutes
     // makes Qt ask fontconfig for its whole fallback list at once, which costs milliseconds
-    // on a desktop with many fonts.
+    // on a desktop with many fonts. Whether the design's face itself is installed is asked
+    // once per face, and by its name alone: QFontDatabase::hasFamily() would first have
+    // fontconfig resolve the name as an alias, a full substitution on every call.
     static const QHash<QString, QString> lookAlikes = {
         {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
         {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
     };
+    static QHash<QString, QString> picked;
     const auto lookAlike = lookAlikes.constFind(face);
-    if (lookAlike == lookAlikes.constEnd() || QFontDatabase::hasFamily(face))
+    if (lookAlike == lookAlikes.constEnd())
         return face;
-    return *lookAlike;
+    auto known = picked.constFind(face);
+    if (known == picked.constEnd()) {
+        const bool installed = QFontDatabase::families().contains(face, Qt::CaseInsensitive);
+        known = picked.insert(face, installed ? face : *lookAlike);
+    }
+    return *known;
 }
 
 void applyDesignFonts(QWidget* form) {
