@@ -22,7 +22,7 @@ PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-de
             clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test unit sanitize fuzz bench package format clean
+.PHONY: all setup configure build run test unit sanitize fuzz bench package check-windows format clean
 
 all: build
 
@@ -87,8 +87,13 @@ bench: build
 package: setup
 	tools/build_package.sh $(BUILD_DIR)
 
+# The Qt-free half cross-compiled for Windows and run under Wine (installs MinGW-w64 and Wine,
+# builds GMP and MPFR from Debian's sources in build-windows/ the first time: a few minutes).
+check-windows:
+	tools/check_windows_build.sh build-windows
+
 format:
 	git ls-files -- '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) build-windows

@@ -40,6 +40,7 @@ bool isOneOf(std::string_view option, const auto& names) {
     return std::find(names.begin(), names.end(), option) != names.end();
 }
 
+#if defined(__unix__) && !defined(__APPLE__)
 // The value given to a window system option (-platform NAME), if any.
 std::optional<std::string_view> optionValue(std::span<char* const> arguments,
                                             std::string_view name) {
@@ -54,6 +55,26 @@ std::optional<std::string_view> optionValue(std::span<char* const> arguments,
 bool isSet(const Environment& environment, const char* name) {
     const char* value = environment(name);
     return value && *value;
+}
+#endif
+
+// X11 and Wayland need a display to talk to; without one the window system would abort. The
+// other platforms' window systems are always there.
+bool displayMissing([[maybe_unused]] std::span<char* const> arguments,
+                    [[maybe_unused]] const Environment& environment) {
+#if defined(__unix__) && !defined(__APPLE__)
+    const char* variable = environment("QT_QPA_PLATFORM");
+    const std::string_view platform =
+        optionValue(arguments, "-platform").value_or(variable ? variable : "");
+    const bool needsDisplay =
+        platform.empty() || platform.starts_with("xcb") || platform.starts_with("wayland");
+    const bool hasDisplay = isSet(environment, "DISPLAY") ||
+                            isSet(environment, "WAYLAND_DISPLAY") ||
+                            optionValue(arguments, "-display").has_value();
+    return needsDisplay && !hasDisplay;
+#else
+    return false;
+#endif
 }
 
 } // namespace
@@ -92,22 +113,11 @@ std::optional<int> handleCommandLine(std::span<char* const> arguments,
         return kExitUsage;
     }
 
-#if defined(__unix__) && !defined(__APPLE__)
-    // X11 and Wayland need a display to talk to; without one the window system would abort.
-    const char* variable = environment("QT_QPA_PLATFORM");
-    const std::string_view platform =
-        optionValue(arguments, "-platform").value_or(variable ? variable : "");
-    const bool needsDisplay =
-        platform.empty() || platform.starts_with("xcb") || platform.starts_with("wayland");
-    const bool hasDisplay = isSet(environment, "DISPLAY") ||
-                            isSet(environment, "WAYLAND_DISPLAY") ||
-                            optionValue(arguments, "-display").has_value();
-    if (needsDisplay && !hasDisplay) {
+    if (displayMissing(arguments, environment)) {
         err << "brimel: no se encontró ninguna pantalla gráfica (ni DISPLAY ni WAYLAND_DISPLAY "
                "están definidas).\n";
         return kExitNoDisplay;
     }
-#endif
     return std::nullopt;
 }
 

@@ -104,7 +104,8 @@ public:
             term += std::string(kRoot) + integerText(radicand);
             const bool whole = equals(denominator, 1);
             if (signOf(p) == 0)
-                return std::string(sign) + term + (whole ? "" : "/" + integerText(denominator));
+                return std::string(sign) + term +
+                       over(whole ? std::string() : integerText(denominator));
             Fraction integral;
             mpq_set_z(integral, p);
             const std::string sum = joined(rational(integral), signOf(c) < 0, term);
@@ -118,7 +119,16 @@ public:
 
     // "a + b" or "a − b".
     static std::string joined(const std::string& a, bool minus, const std::string& b) {
-        return a + (minus ? " " + std::string(kMinus) + " " : " + ") + b;
+        std::string sum = a;
+        sum += ' ';
+        sum += minus ? kMinus : std::string_view("+");
+        sum += ' ';
+        return sum += b;
+    }
+
+    // "/denominator", or nothing for an empty one.
+    static std::string over(const std::string& denominator) {
+        return denominator.empty() ? denominator : '/' + denominator;
     }
 
 private:
@@ -205,14 +215,18 @@ bool takeOutSquares(mpz_ptr radicand, mpz_ptr factor) {
         }
         if (!mpz_divisible_ui_p(radicand, prime))
             continue;
-        const unsigned long square = static_cast<unsigned long>(prime) * prime;
-        bool divided = false;
-        while (mpz_divisible_ui_p(radicand, square)) {
-            mpz_divexact_ui(radicand, radicand, square);
+        // prime^2 may not fit an unsigned long (32 bits on Windows): divide by prime itself,
+        // and put back the one left over from an odd power.
+        unsigned power = 0;
+        do {
+            mpz_divexact_ui(radicand, radicand, prime);
+            ++power;
+        } while (mpz_divisible_ui_p(radicand, prime));
+        for (unsigned i = 0; i < power / 2; ++i)
             mpz_mul_ui(factor, factor, prime);
-            divided = true;
-        }
-        if (divided)
+        if (power % 2 == 1)
+            mpz_mul_ui(radicand, radicand, prime);
+        if (power >= 2)
             last = largest();
     }
     if (!equals(radicand, 1) && mpz_perfect_square_p(radicand)) {

@@ -6,6 +6,8 @@
 #include <gmp.h>
 #include <mpfr.h>
 
+#include <cstdint>
+
 namespace solver {
 
 class Integer {
@@ -72,6 +74,12 @@ inline mpz_srcptr denominatorOf(mpq_srcptr q) {
 }
 inline bool equals(mpz_srcptr z, unsigned long value) {
     return mpz_cmp_ui(z, value) == 0;
+}
+
+// GMP's "_ui" functions take an unsigned long, which has 32 bits on Windows: a 64-bit value
+// goes through here.
+inline void setUnsigned64(mpz_ptr z, std::uint64_t value) {
+    mpz_import(z, 1, 1, sizeof value, 0, 0, &value);
 }
 
 // z times 10^exponent, for exponent >= 0; z as it is otherwise.

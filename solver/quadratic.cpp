@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 // How each number is made exact, then rounded once.
@@ -250,11 +251,14 @@ constexpr std::uint64_t kPowersOfTen[] = {1,
 // x x 10^shift, rounded in the direction given.
 void timesPowerOfTen(mpfr_ptr result, mpfr_srcptr x, long shift, mpfr_rnd_t direction) {
     const auto count = static_cast<unsigned long>(shift < 0 ? -shift : shift);
-    if (count < std::size(kPowersOfTen)) {
+    // The table's powers as far as an unsigned long holds them: 10^19 with 64 bits, 10^9 with
+    // the 32 bits it has on Windows.
+    if (count < std::size(kPowersOfTen) &&
+        kPowersOfTen[count] <= std::numeric_limits<unsigned long>::max()) {
         if (shift >= 0)
-            mpfr_mul_ui(result, x, kPowersOfTen[count], direction);
+            mpfr_mul_ui(result, x, static_cast<unsigned long>(kPowersOfTen[count]), direction);
         else
-            mpfr_div_ui(result, x, kPowersOfTen[count], direction);
+            mpfr_div_ui(result, x, static_cast<unsigned long>(kPowersOfTen[count]), direction);
         return;
     }
     Integer power;
@@ -387,9 +391,10 @@ Decimal15 roundDecimal(mpfr_srcptr x, mpfr_rnd_t direction) {
     Real scaled(mpfr_get_prec(x) + 64);
     for (;;) {
         timesPowerOfTen(scaled, x, kShownDigits - 1 - exponent, direction);
-        if (mpfr_cmp_ui(scaled, kLowest15 * 10) >= 0)
+        // 10^14 and 10^15 are exact doubles.
+        if (mpfr_cmp_d(scaled, static_cast<double>(kLowest15 * 10)) >= 0)
             ++exponent;
-        else if (mpfr_cmp_ui(scaled, kLowest15) < 0)
+        else if (mpfr_cmp_d(scaled, static_cast<double>(kLowest15)) < 0)
             --exponent;
         else
             break;
@@ -397,7 +402,9 @@ Decimal15 roundDecimal(mpfr_srcptr x, mpfr_rnd_t direction) {
     // Below 2^50 with 64 bits or more, scaled + 1/2 is exact; its floor is the rounding, a half
     // going up: the number rounded lies on the near side of it anyway.
     mpfr_add_d(scaled, scaled, 0.5, MPFR_RNDN);
-    Decimal15 rounded{mpfr_get_ui(scaled, MPFR_RNDD), exponent};
+    mpfr_floor(scaled, scaled);
+    // An integer below 2^50: its double is exact.
+    Decimal15 rounded{static_cast<std::uint64_t>(mpfr_get_d(scaled, MPFR_RNDN)), exponent};
     if (rounded.digits == kLowest15 * 10)
         rounded = {kLowest15, exponent + 1};
     return rounded;
@@ -413,9 +420,9 @@ bool decimalMidpoint(const Decimal15& below, const Decimal15& above, bool negati
                              below.digits == kLowest15 * 10 - 1 && above.digits == kLowest15;
     if (!sameExponent && !acrossPower)
         return false;
-    mpz_set_ui(midpoint.numerator, below.digits);
-    Integer upper(0);
-    mpz_set_ui(upper, above.digits);
+    setUnsigned64(midpoint.numerator, below.digits);
+    Integer upper;
+    setUnsigned64(upper, above.digits);
     multiplyByPowerOfTen(upper, above.exponent - below.exponent);
     mpz_add(midpoint.numerator, midpoint.numerator, upper);
     if (negative)
