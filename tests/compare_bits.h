@@ -19,7 +19,7 @@ inline bool same(double x, double y) {
 }
 
 // "0.10000000000000001 (0x3fb999999999999a)"
-inline QByteArray describe(double x) {
+inline QByteArray textAndBits(double x) {
     return QByteArray::fromStdString(runtime::roundTripText(x)) + " (0x" +
            QByteArray::number(static_cast<qulonglong>(std::bit_cast<std::uint64_t>(x)), 16) + ")";
 }
@@ -32,7 +32,7 @@ inline QByteArray describe(double x) {
         const double actualValue = (actual);                                                       \
         const double expectedValue = (expected);                                                   \
         QVERIFY2(bits::same(actualValue, expectedValue),                                           \
-                 ("actual " + bits::describe(actualValue) + ", expected " +                        \
-                  bits::describe(expectedValue))                                                   \
+                 ("actual " + bits::textAndBits(actualValue) + ", expected " +                     \
+                  bits::textAndBits(expectedValue))                                                \
                      .constData());                                                                \
     } while (false)
