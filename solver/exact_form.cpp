@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 namespace solver {
@@ -187,36 +188,60 @@ private:
     std::string m_separator;
 };
 
+constexpr std::uint32_t kSmallPrime = 1000;
+
+// The product of values, multiplied in halves, so that the numbers multiplied are of a size.
+void multiplyTogether(mpz_ptr product, std::span<const std::uint32_t> values) {
+    if (values.size() <= 16) {
+        mpz_set_ui(product, 1);
+        for (std::uint32_t value : values)
+            mpz_mul_ui(product, product, value);
+        return;
+    }
+    Integer second;
+    multiplyTogether(product, values.first(values.size() / 2));
+    multiplyTogether(second, values.subspan(values.size() / 2));
+    mpz_mul(product, product, second);
+}
+
+// The primes from kSmallPrime to kTrialDivisionLimit, 1024 at a time, multiplied together
+// (about 20,000 bits each), the first time a radicand needs them.
+struct PrimeBlock {
+    std::uint32_t first = 0;
+    Integer product;
+};
+
+const std::vector<PrimeBlock>& largePrimeBlocks() {
+    static const std::vector<PrimeBlock> blocks = [] {
+        constexpr std::size_t kPrimesPerBlock = 1024;
+        const std::vector<std::uint32_t>& primes = smallPrimes();
+        const auto large = std::upper_bound(primes.begin(), primes.end(), kSmallPrime);
+        const std::span<const std::uint32_t> all(large, primes.end());
+        std::vector<PrimeBlock> made((all.size() + kPrimesPerBlock - 1) / kPrimesPerBlock);
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            const auto block = all.subspan(
+                i * kPrimesPerBlock, std::min(kPrimesPerBlock, all.size() - i * kPrimesPerBlock));
+            made[i].first = block.front();
+            multiplyTogether(made[i].product, block);
+        }
+        return made;
+    }();
+    return blocks;
+}
+
 // Takes the square factors out of radicand > 0, multiplying factor by their roots; false when
-// what remains is too long to write. The work is bounded: one divisibility test for each prime
-// below 10^6, at most, and fewer where the radicand's square root is smaller.
+// what remains is too long to write. Every prime below 10^6 is tried: those below 1000 one by
+// one, the others all at once, through the greatest common divisor of the radicand and their
+// product (taken modulo the radicand block by block), whose prime factors are then found
+// among them. The work is bounded: a division per block, and at most one divisibility test
+// per prime of a number no longer than the radicand.
 bool takeOutSquares(mpz_ptr radicand, mpz_ptr factor) {
     // Beyond these digits the root alone would not fit in a form.
     constexpr std::size_t kLongestRadicand = kLongestExactForm;
-    constexpr std::uint32_t kSmallPrime = 1000;
-    Integer root;
-    // The largest divisor worth trying: p^2 <= radicand.
-    const auto largest = [&] {
-        mpz_sqrt(root, radicand);
-        return mpz_cmp_ui(static_cast<mpz_srcptr>(root), kTrialDivisionLimit) >= 0
-                   ? kTrialDivisionLimit
-                   : static_cast<std::uint32_t>(mpz_get_ui(root));
-    };
-    std::uint32_t last = largest();
-    bool checkedLength = false;
-    for (std::uint32_t prime : smallPrimes()) {
-        if (prime > last)
-            break;
-        // Past the small primes, a radicand that long stays too long to write.
-        if (prime > kSmallPrime && !checkedLength) {
-            if (mpz_sizeinbase(radicand, 10) > kLongestRadicand + 50)
-                return false;
-            checkedLength = true;
-        }
-        if (!mpz_divisible_ui_p(radicand, prime))
-            continue;
-        // prime^2 may not fit an unsigned long (32 bits on Windows): divide by prime itself,
-        // and put back the one left over from an odd power.
+    // prime divides radicand: takes out its square factors. (prime^2 may not fit an unsigned
+    // long, which has 32 bits on Windows: the division is by prime itself, the one left over
+    // from an odd power is put back.)
+    const auto takeOut = [&](std::uint32_t prime) {
         unsigned power = 0;
         do {
             mpz_divexact_ui(radicand, radicand, prime);
@@ -226,9 +251,47 @@ bool takeOutSquares(mpz_ptr radicand, mpz_ptr factor) {
             mpz_mul_ui(factor, factor, prime);
         if (power % 2 == 1)
             mpz_mul_ui(radicand, radicand, prime);
-        if (power >= 2)
-            last = largest();
+    };
+    // Whether a prime's square may still divide the radicand.
+    const auto worthTrying = [&](std::uint32_t prime) {
+        return mpz_cmp_d(radicand, static_cast<double>(prime) * prime) >= 0;
+    };
+    for (std::uint32_t prime : smallPrimes()) {
+        if (prime > kSmallPrime || !worthTrying(prime))
+            break;
+        if (mpz_divisible_ui_p(radicand, prime))
+            takeOut(prime);
     }
+    if (worthTrying(kSmallPrime)) {
+        // A radicand this long stays too long to write.
+        if (mpz_sizeinbase(radicand, 10) > kLongestRadicand + 50)
+            return false;
+        Integer common(1), remainder;
+        for (const PrimeBlock& block : largePrimeBlocks()) {
+            if (!worthTrying(block.first))
+                break;
+            mpz_tdiv_r(remainder, block.product, radicand);
+            mpz_mul(common, common, remainder);
+            mpz_tdiv_r(common, common, radicand);
+        }
+        mpz_gcd(common, common, radicand);
+        for (std::uint32_t prime : smallPrimes()) {
+            if (equals(common, 1))
+                break;
+            if (prime <= kSmallPrime)
+                continue;
+            // No factor below prime is left: what is left below prime^2 is a prime itself.
+            if (mpz_cmp_d(common, static_cast<double>(prime) * prime) < 0) {
+                takeOut(static_cast<std::uint32_t>(mpz_get_ui(common)));
+                break;
+            }
+            if (mpz_divisible_ui_p(common, prime)) {
+                mpz_divexact_ui(common, common, prime);
+                takeOut(prime);
+            }
+        }
+    }
+    Integer root;
     if (!equals(radicand, 1) && mpz_perfect_square_p(radicand)) {
         mpz_sqrt(root, radicand);
         mpz_mul(factor, factor, root);

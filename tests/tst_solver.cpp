@@ -386,6 +386,11 @@ void TestSolver::exactForms_data() {
     row("1", "0", "-1999932000578") << "999983√2"
                                     << "−999983√2"
                                     << "7999728002312";
+    // 1009^2 x 524287 x 999983: the gcd with the large primes' products finds all three, in
+    // different blocks; only the square comes out.
+    row("1", "0", "-533757559214234801") << "1009√524278087121"
+                                         << "−1009√524278087121"
+                                         << "2135030236856939204";
     // A cofactor that is the square of a prime beyond 10^6 is taken out whole; one that is not a
     // square keeps such a factor, as the trial division stops at 10^6.
     row("1", "0", "-1000006000009") << "1000003"
