@@ -5,7 +5,7 @@
 #   plain  an X session of no particular desktop
 #   gtk    a GNOME session (XDG_CURRENT_DESKTOP=GNOME), where Qt loads the GTK platform theme
 #          (Debian's qt6-gtk-platformtheme) into any program that follows the desktop's settings
-#   fonts  the plain session with about a thousand more fonts (Debian's Noto, URW, FreeFont and
+#   fonts  the plain session with about 400 more fonts (Debian's Noto, URW, FreeFont and
 #          DejaVu extra fonts, unpacked into the build folder, their cache built beforehand)
 #
 #   bench/startup/run.sh BUILD_DIR [ROUNDS=12] [IDLE_ROUNDS=3] [IDLE_SECONDS=10] \

@@ -66,4 +66,4 @@ if "plain" in rows and "brimel" in rows["plain"]:
             print(f"brimel peak memory, {session} session against plain: "
                   f"x{median(programs, 'brimel', PEAK) / plain_peak:.2f}")
 print("\nwake-ups: voluntary context switches; 'repaint px' is the largest area repainted while "
-      "idle (the time label is 65 x 17 = 1105 px).")
+      "idle (a time label alone is about 65 x 16 px, 1040 to 1105 px).")
