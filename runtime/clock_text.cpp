@@ -22,13 +22,15 @@ QString timeFormat(const QLocale& locale) {
     return format;
 }
 
-} // namespace
-
+// The locale whose forms the clock panel writes: the given one, or Spanish (Spain) where the
+// locale is C or POSIX, whose English month names would sit oddly in a Spanish window.
 QLocale clockLocale(const QLocale& locale) {
     if (locale.language() == QLocale::C)
         return QLocale(QLocale::Spanish, QLocale::Spain);
     return locale;
 }
+
+} // namespace
 
 ClockTexts::ClockTexts(const QLocale& locale)
     : m_locale(clockLocale(locale)), m_timeFormat(timeFormat(m_locale)) {}

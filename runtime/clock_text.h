@@ -9,10 +9,6 @@
 
 namespace runtime {
 
-// The locale whose forms the clock panel writes: the given one, or Spanish (Spain) where the
-// locale is C or POSIX, whose English month names would sit oddly in a Spanish window.
-QLocale clockLocale(const QLocale& locale);
-
 // Formats the time and the date for one locale; the time's format is worked out once, as the
 // clock writes the time every second.
 class ClockTexts {

@@ -79,10 +79,6 @@ bool displayMissing([[maybe_unused]] std::span<char* const> arguments,
 
 } // namespace
 
-std::string_view usageText() {
-    return kUsage;
-}
-
 std::optional<int> handleCommandLine(std::span<char* const> arguments,
                                      const Environment& environment, std::ostream& out,
                                      std::ostream& err) {

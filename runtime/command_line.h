@@ -27,7 +27,4 @@ std::optional<int> handleCommandLine(std::span<char* const> arguments,
                                      const Environment& environment, std::ostream& out,
                                      std::ostream& err);
 
-// The usage text that --help prints.
-std::string_view usageText();
-
 } // namespace runtime

@@ -77,12 +77,13 @@ public:
     // c sqrt(r) for c > 0 (in lowest terms) and r > 1: "√5", "3√5", "√3/2", "0.5√3".
     std::string rootTerm(mpq_srcptr coefficient, mpz_srcptr radicand) const {
         const std::string root = std::string(kRoot) + integerText(radicand);
-        if (equals(denominatorOf(coefficient), 1) || decimal(coefficient)) {
-            // A whole or decimal coefficient stands before the root: "3√5", "0.5√3".
-            if (mpq_cmp_ui(coefficient, 1, 1) == 0)
-                return root;
-            return unsigned_(coefficient) + root;
-        }
+        // A whole or decimal coefficient stands before the root: "√5", "3√5", "0.5√3".
+        if (mpq_cmp_ui(coefficient, 1, 1) == 0)
+            return root;
+        if (const std::optional<std::string> text = decimal(coefficient))
+            return *text + root;
+        if (equals(denominatorOf(coefficient), 1))
+            return integerText(numeratorOf(coefficient)) + root;
         const bool one = equals(numeratorOf(coefficient), 1);
         return (one ? std::string() : integerText(numeratorOf(coefficient))) + root + "/" +
                integerText(denominatorOf(coefficient));
@@ -104,9 +105,14 @@ public:
             std::string term = equals(q, 1) ? std::string() : integerText(q);
             term += std::string(kRoot) + integerText(radicand);
             const bool whole = equals(denominator, 1);
-            if (signOf(p) == 0)
-                return std::string(sign) + term +
-                       over(whole ? std::string() : integerText(denominator));
+            if (signOf(p) == 0) {
+                std::string form = std::string(sign) + term;
+                if (!whole) {
+                    form += '/';
+                    form += integerText(denominator);
+                }
+                return form;
+            }
             Fraction integral;
             mpq_set_z(integral, p);
             const std::string sum = joined(rational(integral), signOf(c) < 0, term);
@@ -125,11 +131,6 @@ public:
         sum += minus ? kMinus : std::string_view("+");
         sum += ' ';
         return sum += b;
-    }
-
-    // "/denominator", or nothing for an empty one.
-    static std::string over(const std::string& denominator) {
-        return denominator.empty() ? denominator : '/' + denominator;
     }
 
 private:
@@ -166,8 +167,6 @@ private:
         Integer power;
         mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(zeros));
         mpz_divexact(significand, significand, power);
-        if (mpz_sizeinbase(significand, 10) > 16)
-            return std::nullopt;
         const std::string digits = integerText(significand);
         if (digits.size() > 15)
             return std::nullopt;
@@ -318,19 +317,17 @@ void setScaled(mpq_ptr value, mpz_srcptr n, long exponent) {
         multiplyByPowerOfTen(mpq_numref(value), exponent);
         return;
     }
+    if (signOf(n) == 0)
+        return;
     // n / 2^e 5^e: take out of n the twos and fives the denominator can lose.
-    long twos = 0, fives = 0;
-    if (signOf(n) != 0) {
-        Integer rest;
-        mpz_abs(rest, n);
-        twos = std::min(static_cast<long>(mpz_scan1(rest, 0)), -exponent);
-        mpz_tdiv_q_2exp(mpq_numref(value), mpq_numref(value), static_cast<mp_bitcnt_t>(twos));
-        while (fives < -exponent && mpz_divisible_ui_p(mpq_numref(value), 5)) {
-            mpz_divexact_ui(mpq_numref(value), mpq_numref(value), 5);
-            ++fives;
-        }
-    } else {
-        return; // zero
+    Integer rest;
+    mpz_abs(rest, n);
+    const long twos = std::min(static_cast<long>(mpz_scan1(rest, 0)), -exponent);
+    mpz_tdiv_q_2exp(mpq_numref(value), mpq_numref(value), static_cast<mp_bitcnt_t>(twos));
+    long fives = 0;
+    while (fives < -exponent && mpz_divisible_ui_p(mpq_numref(value), 5)) {
+        mpz_divexact_ui(mpq_numref(value), mpq_numref(value), 5);
+        ++fives;
     }
     Integer power;
     mpz_ui_pow_ui(power, 5, static_cast<unsigned long>(-exponent - fives));

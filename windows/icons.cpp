@@ -60,8 +60,7 @@ QIcon designIcon() {
     return icon;
 }
 
-QIcon programIcon() {
-    QIcon images = designIcon();
+QIcon programIcon(QIcon images) {
     for (int size : {48, 64, 128, 256})
         images.addFile(QStringLiteral(":/icons/hicolor/%1x%1/brimel.png").arg(size),
                        QSize(size, size));

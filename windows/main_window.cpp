@@ -112,7 +112,7 @@ void MainWindow::setErrorReporter(Reporter reporter) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_ui->centralwidget && event->type() == QEvent::Paint) {
         m_ui->centralwidget->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon()); });
+        QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon(windowIcon())); });
         return false;
     }
     // A text box claims Ctrl+A (select all) and Ctrl+C (copy) before the menu sees them. The
@@ -191,27 +191,27 @@ std::string MainWindow::text(solver::InputBox box) const {
     return {};
 }
 
-void MainWindow::setText(solver::ResultBox box, const std::string& text) {
-    const QString value = QString::fromStdString(text);
+QLineEdit* MainWindow::resultBox(solver::ResultBox box) const {
     switch (box) {
     case solver::ResultBox::Text5:
-        m_ui->Text5->setText(value);
-        break;
+        return m_ui->Text5;
     case solver::ResultBox::Text6:
-        m_ui->Text6->setText(value);
-        break;
+        return m_ui->Text6;
     case solver::ResultBox::Text7:
-        m_ui->Text7->setText(value);
-        break;
+        return m_ui->Text7;
     }
+    return nullptr;
+}
+
+void MainWindow::setText(solver::ResultBox box, const std::string& text) {
+    resultBox(box)->setText(QString::fromStdString(text));
 }
 
 void MainWindow::setExactForm(solver::ResultBox box, const std::string& form) {
     // Shown on hovering, and read by a screen reader as the box's description.
     const QString description =
         form.empty() ? QString() : QStringLiteral("Valor exacto: ") + QString::fromStdString(form);
-    QLineEdit* boxes[] = {m_ui->Text5, m_ui->Text6, m_ui->Text7};
-    QLineEdit* target = boxes[static_cast<int>(box)];
+    QLineEdit* target = resultBox(box);
     target->setToolTip(description);
     target->setAccessibleDescription(description);
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class QLineEdit;
 class QTimer;
 
 namespace Ui {
@@ -60,6 +61,7 @@ private:
     // and so while its message box is open, no other is started: an accessibility "press" on
     // a button behind the box reaches the button all the same.
     void guarded(const std::function<void()>& command);
+    QLineEdit* resultBox(solver::ResultBox box) const;
 
     // solver::Boxes
     std::string text(solver::InputBox box) const override;
