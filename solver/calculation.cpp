@@ -47,7 +47,7 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     values.c = c.nearest;
 
     const Quadratic equation(a.exact, b.exact, c.exact);
-    const Rounded& discriminant = equation.discriminant().value;
+    const Rounded& discriminant = equation.discriminant();
     values.discriminant = discriminant.nearest;
     const std::string discriminantText = shown(discriminant, Subject::Discriminant, separator);
     if (a.exact.isZero())

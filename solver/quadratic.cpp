@@ -535,10 +535,18 @@ Rounded roundRootPart(mpz_srcptr u, long v, mpz_srcptr w, mpz_srcptr z, long exp
 
 class Quadratic::Exact {
 public:
+    // Sorts the equation into its regime, and in the near one works out its integer equation.
     Exact(const runtime::Decimal& a, const runtime::Decimal& b, const runtime::Decimal& c)
-        : m_a(a), m_b(b), m_c(c) {}
+        : m_a(a), m_b(b), m_c(c) {
+        if (m_a.isZero())
+            return;
+        if (!m_b.isZero() && !m_c.isZero())
+            m_gap = 2 * m_b.top() - (m_a.top() + m_c.top());
+        if (regime() == Regime::Near)
+            reduce();
+    }
 
-    Discriminant discriminant();
+    Rounded discriminant() const;
     Roots roots() const;
     // The near regime's integer equation; nothing in the far regimes, or for a = 0.
     const IntegerEquation* integerEquation() const {
@@ -601,32 +609,28 @@ void Quadratic::Exact::reduce() {
     m_integer.discriminantExponent = 2 * common - 2 * m_integer.scale;
 }
 
-Discriminant Quadratic::Exact::discriminant() {
+Rounded Quadratic::Exact::discriminant() const {
     if (m_a.isZero()) {
         // D = b^2, and there are no roots to find.
         Integer square;
         mpz_mul(square, m_b.value, m_b.value);
-        return {signOf(square), roundExact(square, 2 * m_b.exponent)};
+        return roundExact(square, 2 * m_b.exponent);
     }
-    if (!m_b.isZero() && !m_c.isZero())
-        m_gap = 2 * m_b.top() - (m_a.top() + m_c.top());
     switch (regime()) {
     case Regime::Near:
-        reduce();
-        return {signOf(m_integer.discriminant),
-                roundExact(m_integer.discriminant, m_integer.discriminantExponent)};
+        return roundExact(m_integer.discriminant, m_integer.discriminantExponent);
     case Regime::SquareFar: {
         // D = b^2 - 4ac: the nudge is the sign of -4ac.
         Integer square;
         mpz_mul(square, m_b.value, m_b.value);
-        return {1, roundExact(square, 2 * m_b.exponent, -m_a.sign() * m_c.sign())};
+        return roundExact(square, 2 * m_b.exponent, -m_a.sign() * m_c.sign());
     }
     case Regime::ProductFar: {
         // D = -4ac + b^2: the nudge is up.
         Integer product;
         mpz_mul(product, m_a.value, m_c.value);
         mpz_mul_si(product, product, -4);
-        return {signOf(product), roundExact(product, m_a.exponent + m_c.exponent, 1)};
+        return roundExact(product, m_a.exponent + m_c.exponent, 1);
     }
     }
     return {};
@@ -722,6 +726,12 @@ Roots Quadratic::Exact::productFarRoots() const {
 
 std::string Rounded::text(std::string_view decimalSeparator) const {
     return runtime::formatDecimal(negative, digits, exponent, decimalSeparator);
+}
+
+int Rounded::sign() const {
+    if (digits == "0")
+        return 0;
+    return negative ? -1 : 1;
 }
 
 Rounded Rounded::negated() const {

@@ -22,12 +22,9 @@ struct Rounded {
 
     // The text a box shows, with the locale's decimal separator; zero is "0", never "-0".
     std::string text(std::string_view decimalSeparator) const;
+    // The exact value's sign: -1, 0 or 1, however far below the doubles the value lies.
+    int sign() const;
     Rounded negated() const;
-};
-
-struct Discriminant {
-    int sign = 0; // of the exact b^2 - 4ac, however far below the doubles it lies
-    Rounded value;
 };
 
 struct Roots {
@@ -51,7 +48,7 @@ public:
     Quadratic(const Quadratic&) = delete;
     Quadratic& operator=(const Quadratic&) = delete;
 
-    const Discriminant& discriminant() const { return m_discriminant; }
+    const Rounded& discriminant() const { return m_discriminant; }
 
     // Requires a != 0. A part beyond the double range has an infinite nearest double.
     Roots roots() const;
@@ -63,7 +60,7 @@ public:
 private:
     class Exact;
     std::unique_ptr<Exact> m_exact;
-    Discriminant m_discriminant;
+    Rounded m_discriminant;
 };
 
 } // namespace solver
