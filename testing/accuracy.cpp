@@ -2,14 +2,13 @@
 #include "accuracy.h"
 
 #include "form_reader.h"
+#include "mp_handles.h"
 #include "reference.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
 #include "solver/text_boxes.h"
 #include "textbook.h"
-
-#include <mpfr.h>
 
 #include <array>
 #include <bit>
@@ -350,24 +349,13 @@ Display textbookDisplay(const Case& equation) {
     return display;
 }
 
-class Number {
-public:
-    Number() { mpfr_init2(m_value, 4000); }
-    ~Number() { mpfr_clear(m_value); }
-    Number(const Number&) = delete;
-    Number& operator=(const Number&) = delete;
-    operator mpfr_ptr() { return m_value; }
-
-private:
-    mpfr_t m_value;
-};
-
 // |shown - right| in units of the 15th significant digit of right, the exact value correctly
 // rounded to 15 digits: 0 for a right text, 0.5 or more for a wrong one.
 double digitError(const std::string& shownText, const reference::Part& exact) {
     if (exact.digits == "0")
         return shownText == "0" ? 0 : HUGE_VAL;
-    Number shown, truth, unit;
+    // Ample precision for a distance measured in units of the 15th digit.
+    mp::Float shown(4000), truth(4000), unit(4000);
     mpfr_set_str(shown, shownText.c_str(), 10, MPFR_RNDN);
     const std::string exactText =
         (exact.negative ? "-" : "") + exact.digits + "e" + std::to_string(exact.exponent - 14);
