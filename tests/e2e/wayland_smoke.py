@@ -13,15 +13,8 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 
-
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while not condition():
-        if time.monotonic() > deadline:
-            raise TimeoutError(f"timed out waiting for {what}")
-        time.sleep(0.05)
+from session import wait_for
 
 
 def main():
@@ -42,7 +35,7 @@ def main():
     ok = False
     try:
         wait_for(lambda: os.path.exists(os.path.join(runtime_dir, socket)) or
-                 compositor.poll() is not None, 10, "the compositor")
+                 compositor.poll() is not None, timeout=10, what="the compositor")
         if compositor.poll() is not None:
             raise RuntimeError(f"weston ended with code {compositor.returncode}")
         env.update({"WAYLAND_DISPLAY": socket, "QT_QPA_PLATFORM": "wayland",
@@ -61,7 +54,7 @@ def main():
         titled = re.compile(r"xdg_toplevel@\d+\.set_title\(\"" + re.escape(title) + r"\"\)")
         drawn = re.compile(r"wl_surface@\d+\.attach\(wl_buffer@\d+")
         wait_for(lambda: (named.search(log()) and titled.search(log()) and drawn.search(log()))
-                 or process.poll() is not None, 20, "the window, named and drawn")
+                 or process.poll() is not None, timeout=20, what="the window, named and drawn")
         if process.poll() is not None:
             raise RuntimeError(f"the program ended early with code {process.returncode}")
         process.send_signal(signal.SIGTERM)
