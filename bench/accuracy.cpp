@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // accuracy [cases per category] [seed]: every text the window would show for hundreds of
 // thousands of equations, checked against the exact reference; ours beside the textbook
-// formulas.
+// formulas. accuracy --cases [cases per category] [seed] prints the equations instead, one
+// "a<TAB>b<TAB>c" line each, for tools/quadratic-table: two builds compared on the same input.
 #include "accuracy.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -18,8 +20,20 @@ void print(const char* name, const accuracy::Tally& t) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const bool printCases = argc > 1 && std::string_view(argv[1]) == "--cases";
+    if (printCases) {
+        --argc;
+        ++argv;
+    }
     const int perCategory = argc > 1 ? std::atoi(argv[1]) : 30000;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
+    if (printCases) {
+        for (const accuracy::Category& category : accuracy::generateCategories(perCategory, seed))
+            for (const accuracy::Case& equation : category.cases)
+                std::printf("%s\t%s\t%s\n", equation.a.c_str(), equation.b.c_str(),
+                            equation.c.c_str());
+        return 0;
+    }
     const auto start = std::chrono::steady_clock::now();
 
     std::printf("%-30s %7s | %-8s %7s %6s %7s %9s %6s %6s | ...ours\n", "category", "cases", "",

@@ -72,11 +72,12 @@ void textbookFormulas(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
     state.SetLabel(inputs.name);
     const auto show = [](double x) {
-        return std::isfinite(x) ? runtime::toText(x) : std::string("error");
+        return std::isfinite(x) ? textbook::shown(x) : std::string("error");
     };
     for (auto _ : state) {
-        const textbook::Solution solution = textbook::solve(
-            runtime::toNumber(inputs.a), runtime::toNumber(inputs.b), runtime::toNumber(inputs.c));
+        const textbook::Solution solution = textbook::solve(runtime::readNumber(inputs.a).nearest,
+                                                            runtime::readNumber(inputs.b).nearest,
+                                                            runtime::readNumber(inputs.c).nearest);
         std::string first, second;
         if (solution.complex) {
             const std::string re = show(solution.re);

@@ -20,7 +20,7 @@ void requireNumber(std::string_view text) {
     fuzz::require(text.find("nan") == std::string_view::npos &&
                   text.find("inf") == std::string_view::npos);
     try {
-        runtime::toNumber(text);
+        runtime::readNumber(text);
     } catch (const runtime::Error&) {
         // Values below the smallest double are shown as they are ("1E-400"). A box refuses
         // those below 1e-100000, which a discriminant b^2 or a quotient can reach; values beyond

@@ -5,6 +5,7 @@
 #include "fuzz_support.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
+#include "textbook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,11 +14,9 @@
 
 namespace {
 
-constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";
-
 bool isNegative(std::string_view part) {
     return part.find('-') != std::string_view::npos ||
-           part.find(kTypographicMinus) != std::string_view::npos;
+           part.find(runtime::kTypographicMinus) != std::string_view::npos;
 }
 
 // The exact value of an accepted text, read again the plainest way: its digits in order, how
@@ -76,21 +75,21 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 
     // The round-trip form reads back as the very same double.
     const std::string exact = runtime::roundTripText(value);
-    fuzz::require(runtime::toNumber(exact) == value ||
-                  (value == 0 && runtime::toNumber(exact) == 0));
+    fuzz::require(runtime::readNumber(exact).nearest == value ||
+                  (value == 0 && runtime::readNumber(exact).nearest == 0));
 
     for (const char* separator : {".", ","}) {
         // The text a box shows is within half a unit of its 15th digit of the value, and reading
         // it back rounds once more, by at most half a unit in the last place of the result.
         // It then shows the same text again: display is a fixed point.
-        const std::string shown = runtime::toText(value, separator);
+        const std::string shown = textbook::shown(value, separator);
         fuzz::require(shown != "-0" && shown.find("nan") == std::string::npos &&
                       shown.find("inf") == std::string::npos);
-        const double back = runtime::toNumber(shown);
+        const double back = runtime::readNumber(shown).nearest;
         const double magnitude = std::fabs(value);
         const double ulp = std::nextafter(magnitude, HUGE_VAL) - magnitude;
         fuzz::require(std::fabs(back - value) <= magnitude * 5e-15 + ulp);
-        fuzz::require(runtime::toText(back, separator) == shown);
+        fuzz::require(textbook::shown(back, separator) == shown);
     }
     return 0;
 }

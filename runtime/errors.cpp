@@ -142,7 +142,6 @@ const char* Error::what() const noexcept {
 
 std::string describe(const Error& error) {
     const Subject subject = error.subject();
-    const bool aIsZero = error.isZeroLeadingCoefficient();
     switch (error.kind()) {
     case ErrorKind::Conversion:
         if (subject == Subject::Text)
@@ -154,15 +153,11 @@ std::string describe(const Error& error) {
         return "El valor " + ofNoun(subject) +
                " es demasiado grande: supera el mayor número que se puede representar.";
     case ErrorKind::InvalidOperation:
-        if (aIsZero)
-            return "El coeficiente a no puede ser 0: la ecuación no es de segundo grado "
-                   "(operación no válida, 0/0).";
-        return "Operación no válida al calcular " + std::string(noun(subject)) + ".";
+        return "El coeficiente a no puede ser 0: la ecuación no es de segundo grado "
+               "(operación no válida, 0/0).";
     case ErrorKind::DivisionByZero:
-        if (aIsZero)
-            return "El coeficiente a no puede ser 0: la ecuación no es de segundo grado "
-                   "(división por cero).";
-        return "División por cero al calcular " + std::string(noun(subject)) + ".";
+        return "El coeficiente a no puede ser 0: la ecuación no es de segundo grado "
+               "(división por cero).";
     }
     return "Error desconocido.";
 }

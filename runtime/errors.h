@@ -10,8 +10,10 @@
 namespace runtime {
 
 enum class ErrorKind {
-    Conversion,       // a text that is not a number
-    InvalidOperation, // 0/0 and the like
+    Conversion, // a text that is not a number
+    // a = 0, where the equation is not of second degree: the first root's division by 2a is
+    // 0/0 when b >= 0 (an invalid operation) and x/0 when b < 0 (a division by zero).
+    InvalidOperation,
     DivisionByZero,
     Overflow, // a value beyond the range of a double
 };
@@ -39,17 +41,6 @@ public:
     // The offending text, for conversion errors and overflowing inputs; empty otherwise.
     const std::string& text() const noexcept { return m_text; }
 
-    // The calculation's failure on a = 0, where the equation is not of second degree. It stops
-    // at the first root, whose division by 2a is 0/0 (InvalidOperation) when b >= 0 and x/0
-    // (DivisionByZero) when b < 0.
-    static Error zeroLeadingCoefficient(bool bNegative) {
-        Error error(bNegative ? ErrorKind::DivisionByZero : ErrorKind::InvalidOperation,
-                    Subject::FirstRoot);
-        error.m_zeroLeadingCoefficient = true;
-        return error;
-    }
-    bool isZeroLeadingCoefficient() const noexcept { return m_zeroLeadingCoefficient; }
-
     // The same failure, attributed to the step that met it.
     Error at(Subject subject) const {
         Error error = *this;
@@ -64,7 +55,6 @@ private:
     ErrorKind m_kind;
     Subject m_subject;
     std::string m_text;
-    bool m_zeroLeadingCoefficient = false;
 };
 
 // One Spanish sentence for the user: what went wrong and where, with the offending text quoted,

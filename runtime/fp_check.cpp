@@ -6,8 +6,6 @@
 namespace runtime {
 
 void checkFinite(double nearest, Subject subject) {
-    if (std::isnan(nearest))
-        throw Error(ErrorKind::InvalidOperation, subject);
     if (std::isinf(nearest))
         throw Error(ErrorKind::Overflow, subject);
 }

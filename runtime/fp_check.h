@@ -7,8 +7,8 @@
 namespace runtime {
 
 // Returns when nearest, the double nearest to an exact result, is finite; throws
-// Error{Overflow, subject} for an infinity (the result is beyond the double range) and
-// Error{InvalidOperation, subject} for a NaN.
+// Error{Overflow, subject} for an infinity: the result is beyond the double range. (The nearest
+// double of an exact value is never a NaN.)
 void checkFinite(double nearest, Subject subject);
 
 } // namespace runtime

@@ -11,7 +11,6 @@
 namespace runtime {
 namespace {
 
-constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";   // U+2212
 constexpr std::string_view kNoBreakSpace = "\xC2\xA0";           // U+00A0
 constexpr std::string_view kNarrowNoBreakSpace = "\xE2\x80\xAF"; // U+202F
 
@@ -160,10 +159,6 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
     return number;
 }
 
-double toNumber(std::string_view text) {
-    return readNumber(text).nearest;
-}
-
 std::string formatDecimal(bool negative, std::string_view digits, long exponent,
                           std::string_view decimalSeparator) {
     while (digits.size() > 1 && digits.back() == '0')
@@ -203,28 +198,15 @@ std::string formatDecimal(bool negative, std::string_view digits, long exponent,
     return text;
 }
 
-std::string toText(double value, std::string_view decimalSeparator) {
-    if (std::isnan(value))
-        throw Error(ErrorKind::InvalidOperation, Subject::Text);
-    if (std::isinf(value))
-        throw Error(ErrorKind::Overflow, Subject::Text);
-    if (value == 0)
-        return "0";
-
-    // std::to_chars rounds correctly to the 15 digits asked for, "d.dddddddddddddde+XXX", and
-    // unlike printf it follows no locale.
-    char buffer[40];
-    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, 14);
-    const std::string_view text(buffer, static_cast<std::size_t>(printed.ptr - buffer));
-    const auto e = text.find('e');
-    std::string digits;
-    digits += text.front();
-    digits += text.substr(2, e - 2);
-    long exponent = 0;
-    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
-                    exponent);
-    return formatDecimal(std::signbit(value), digits, exponent, decimalSeparator);
+std::string typographic(std::string_view text) {
+    std::string result;
+    for (char c : text) {
+        if (c == '-')
+            result += kTypographicMinus;
+        else
+            result += c;
+    }
+    return result;
 }
 
 std::string roundTripText(double value) {

@@ -49,24 +49,22 @@ struct Number {
 // double would be infinite.
 Number readNumber(std::string_view text, std::string_view localeSeparator = {});
 
-// readNumber(text).nearest.
-double toNumber(std::string_view text);
-
-// The text a box shows for a finite value: at most 15 significant digits, correctly rounded,
-// trailing zeros trimmed; plain form when 1e-4 <= |x| < 1e15 after rounding ("0.5", "-1",
-// "123456789012345"), exponent form otherwise ("1E+15", "1.5E-07"); zero of either sign is "0".
-// decimalSeparator is the locale's, "." or "," mostly. No process locale can change it.
-//
-// Throws Error{Overflow} for an infinity and Error{InvalidOperation} for a NaN.
-std::string toText(double value, std::string_view decimalSeparator = ".");
-
 // The 17 significant digits that read back as the very same double, as printf's "%.17g" writes
 // them ("0.10000000000000001", "-0", "1e+300"), for tools and tests. No locale can change it.
 std::string roundTripText(double value);
 
-// The same display rules for a value already rounded to decimal: digits are its significant
-// digits (1 to 15 of them, the first non-zero), and the value is d1.d2d3... x 10^exponent.
+// The text a box shows for a value rounded to decimal: digits are its significant digits (1 to
+// 15 of them, the first non-zero), and the value is d1.d2d3... x 10^exponent. Trailing zeros are
+// trimmed; plain form when -4 <= exponent < 15 ("0.5", "-1", "123456789012345"), exponent form
+// otherwise ("1E+15", "1.5E-07"); zero is "0". decimalSeparator is the locale's, "." or ","
+// mostly. No process locale can change it.
 std::string formatDecimal(bool negative, std::string_view digits, long exponent,
                           std::string_view decimalSeparator);
+
+// The minus sign of typeset mathematics, U+2212, which readNumber() reads too.
+inline constexpr std::string_view kTypographicMinus = "\xE2\x88\x92";
+
+// text with each ASCII "-" written as kTypographicMinus.
+std::string typographic(std::string_view text);
 
 } // namespace runtime

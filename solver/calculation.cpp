@@ -50,11 +50,9 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     const Rounded& discriminant = equation.discriminant();
     values.discriminant = discriminant.nearest;
     const std::string discriminantText = shown(discriminant, Subject::Discriminant, separator);
-    if (a.exact.isZero())
-        throw runtime::Error::zeroLeadingCoefficient(b.exact.negative && !b.exact.isZero());
 
     // Everything is computed and turned into text before the first box changes, so a failure
-    // never leaves the roots of one equation beside those of another.
+    // never leaves the roots of one equation beside those of another. For a = 0 this throws.
     const Roots roots = equation.roots();
     std::string first;
     std::string second;

@@ -33,9 +33,9 @@ struct WindowValues {
 // conversion and the discriminant right after it is computed; then either every result box and
 // the label are written with the exact forms of the boxes' numbers, or none is. Throws
 // runtime::Error: Conversion or Overflow for a coefficient (attributed to it), Overflow for a
-// discriminant or root part beyond the double range, Error::zeroLeadingCoefficient() for a text
-// whose value is exactly 0 in the box for a. The focus returns to the box for a unless an error was
-// thrown. Returns the roots shown, or nothing after the message.
+// discriminant or root part beyond the double range, InvalidOperation or DivisionByZero (see
+// Quadratic::roots()) for a text whose value is exactly 0 in the box for a. The focus returns to
+// the box for a unless an error was thrown. Returns the roots shown, or nothing after the message.
 std::optional<Roots> calculate(Boxes& boxes, WindowValues& values);
 
 } // namespace solver

@@ -37,12 +37,12 @@ struct Roots {
     Rounded im;
 };
 
-// a x^2 + b x + c = 0 for exact decimal coefficients, as readNumber() gives them. Their size
-// is bounded by what readNumber() accepts, and so is the work: no value ever goes through a
-// double on its way to being rounded.
+// a x^2 + b x + c = 0 for exact decimal coefficients, as readNumber() gives them. Their size is
+// bounded by what readNumber() accepts, and so is the work.
 class Quadratic {
 public:
-    // Works out the discriminant, for any a, b, c (a may be 0). Never throws but std::bad_alloc.
+    // Works out the discriminant, for any a, b, c (a may be 0: D is then b^2). Never throws but
+    // std::bad_alloc.
     Quadratic(const runtime::Decimal& a, const runtime::Decimal& b, const runtime::Decimal& c);
     ~Quadratic();
     Quadratic(const Quadratic&) = delete;
@@ -50,16 +50,16 @@ public:
 
     const Rounded& discriminant() const { return m_discriminant; }
 
-    // Requires a != 0. A part beyond the double range has an infinite nearest double.
+    // The roots. A part beyond the double range has an infinite nearest double. Throws
+    // runtime::Error at the first root for a = 0, where the equation is not of second degree:
+    // DivisionByZero when b < 0 (-b + sqrt(b^2) over 2a is x/0), InvalidOperation otherwise (0/0).
     Roots roots() const;
 
-    // The equation with x = 10^s y and integer coefficients, where b^2 and 4ac are near
-    // enough for its integers to stay short; nothing where they are not, or for a = 0.
-    const IntegerEquation* integerEquation() const;
+    // The equation in integers that every value above is worked out from.
+    const IntegerEquation& integerEquation() const { return *m_equation; }
 
 private:
-    class Exact;
-    std::unique_ptr<Exact> m_exact;
+    std::unique_ptr<const IntegerEquation> m_equation;
     Rounded m_discriminant;
 };
 

@@ -327,9 +327,9 @@ Display expected(const Case& equation, const reference::Solution& exact, bool& u
 // The textbook formulas on the doubles nearest to the texts, shown the way the window shows a
 // double.
 Display textbookDisplay(const Case& equation) {
-    const textbook::Solution solution =
-        textbook::solve(runtime::toNumber(equation.a), runtime::toNumber(equation.b),
-                        runtime::toNumber(equation.c));
+    const textbook::Solution solution = textbook::solve(runtime::readNumber(equation.a).nearest,
+                                                        runtime::readNumber(equation.b).nearest,
+                                                        runtime::readNumber(equation.c).nearest);
     Display display;
     display.stored = solution.discriminant;
     const std::array<double, 3> values = {solution.discriminant,
@@ -344,7 +344,7 @@ Display textbookDisplay(const Case& equation) {
     if (display.error)
         return display;
     for (std::size_t i = 0; i < 3; ++i)
-        display.numbers[i] = runtime::toText(values[i], ".");
+        display.numbers[i] = textbook::shown(values[i]);
     compose(display, solution.complex, isNegative(equation.a));
     return display;
 }

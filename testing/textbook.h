@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace textbook {
 
@@ -27,5 +29,10 @@ inline Solution solve(double a, double b, double c) {
     }
     return solution;
 }
+
+// A finite double as a box shows a number, as most programs would write it: the double
+// rounded once to 15 significant digits (ties to even), then the window's display rules
+// (runtime::formatDecimal). Requires a finite value.
+std::string shown(double value, std::string_view decimalSeparator = ".");
 
 } // namespace textbook

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// a x^2 + b x + c = 0 for decimal coefficients, turned into an equation of integers: the one
+// exact equation that the calculation rounds and the exact forms write. Inside solver/ only.
+#pragma once
+
+#include "runtime/number_text.h"
+
+#include <gmpxx.h>
+
+namespace solver {
+
+// With x = 10^scale y and one common power of ten taken out, the equation is
+// a y^2 + b y + c = 0 with integer a, b, c; its discriminant b^2 - 4ac gives the equation's as
+// discriminant x 10^discriminantExponent. Any of the coefficients may be 0.
+struct IntegerEquation {
+    IntegerEquation(const runtime::Decimal& a, const runtime::Decimal& b,
+                    const runtime::Decimal& c);
+
+    mpz_class a, b, c, discriminant;
+    long scale = 0;
+    long discriminantExponent = 0;
+};
+
+// 10^exponent, for 0 <= exponent < 2^32 (GMP's unsigned long has 32 bits on Windows).
+mpz_class powerOfTen(long exponent);
+
+// The integer a decimal writes, without its power of ten: (-1)^negative x significand.
+mpz_class significandOf(const runtime::Decimal& value);
+
+} // namespace solver

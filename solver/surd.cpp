@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+#include "solver/surd.h"
+
+#include "solver/integer_equation.h"
+
+#include <mpfr.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// How x is rounded. MPFR encloses |x| in an interval [low, high] with directed rounding, by
+// formulas that add only positive numbers, so the interval narrows with the working precision.
+// Rounding to nearest is monotonic: when both ends round alike, so does x. When they round to
+// neighbours, the exact sign of x - m for the midpoint m between them decides, in integers;
+// x = m is a tie, which goes to the even neighbour. The interval is soon narrower than a unit
+// of the 15th digit or of the double, whatever x is; until it is, the precision doubles.
+
+namespace solver {
+namespace {
+
+constexpr int kShownDigits = 15;
+constexpr mpfr_prec_t kFirstWorkingBits = 64;
+
+// An MPFR number that frees itself; gmpxx has none.
+class Real {
+public:
+    explicit Real(mpfr_prec_t bits) { mpfr_init2(m_value, bits); }
+    ~Real() { mpfr_clear(m_value); }
+    Real(const Real&) = delete;
+    Real& operator=(const Real&) = delete;
+
+    operator mpfr_ptr() { return m_value; }
+    operator mpfr_srcptr() const { return m_value; }
+
+private:
+    mpfr_t m_value;
+};
+
+// |u| + |v| sqrt(w), rounded in the direction given.
+void addMagnitudes(mpfr_ptr result, const Surd& x, mpfr_rnd_t direction) {
+    mpfr_set_z(result, x.w.get_mpz_t(), direction);
+    mpfr_sqrt(result, result, direction);
+    mpfr_mul_z(result, result, mpz_class(abs(x.v)).get_mpz_t(), direction);
+    mpfr_add_z(result, result, mpz_class(abs(x.u)).get_mpz_t(), direction);
+}
+
+// [low, high] around |x|. Where u and v sqrt(w) have opposite signs they would cancel, so their
+// sum is taken through the conjugate: |u + v sqrt(w)| = |u^2 - v^2 w| / (|u| + |v| sqrt(w)).
+void encloseMagnitude(const Surd& x, mpfr_ptr low, mpfr_ptr high) {
+    const mpfr_prec_t bits = mpfr_get_prec(low);
+    if (sgn(x.u) * sgn(x.v) < 0) {
+        const mpz_class difference = abs(x.u * x.u - x.v * x.v * x.w);
+        Real sumLow(bits), sumHigh(bits);
+        addMagnitudes(sumLow, x, MPFR_RNDD);
+        addMagnitudes(sumHigh, x, MPFR_RNDU);
+        mpfr_set_z(low, difference.get_mpz_t(), MPFR_RNDD);
+        mpfr_set_z(high, difference.get_mpz_t(), MPFR_RNDU);
+        mpfr_div(low, low, sumHigh, MPFR_RNDD);
+        mpfr_div(high, high, sumLow, MPFR_RNDU);
+    } else {
+        addMagnitudes(low, x, MPFR_RNDD);
+        addMagnitudes(high, x, MPFR_RNDU);
+    }
+    const mpz_class divisor = abs(x.z);
+    mpfr_div_z(low, low, divisor.get_mpz_t(), MPFR_RNDD);
+    mpfr_div_z(high, high, divisor.get_mpz_t(), MPFR_RNDU);
+    Real powerLow(bits), powerHigh(bits);
+    const auto count = static_cast<unsigned long>(std::labs(x.exponent));
+    mpfr_ui_pow_ui(powerLow, 10, count, MPFR_RNDD);
+    mpfr_ui_pow_ui(powerHigh, 10, count, MPFR_RNDU);
+    if (x.exponent >= 0) {
+        mpfr_mul(low, low, powerLow, MPFR_RNDD);
+        mpfr_mul(high, high, powerHigh, MPFR_RNDU);
+    } else {
+        mpfr_div(low, low, powerHigh, MPFR_RNDD);
+        mpfr_div(high, high, powerLow, MPFR_RNDU);
+    }
+}
+
+// The sign of x - m, exactly.
+int compare(const Surd& x, const mpq_class& m) {
+    // x - m = (v sqrt(w) - t) / z x 10^exponent, with t = m z 10^-exponent - u.
+    mpq_class t = m * x.z;
+    const mpz_class power = powerOfTen(std::labs(x.exponent));
+    if (x.exponent >= 0)
+        t /= power;
+    else
+        t *= power;
+    t -= x.u;
+    int sign; // of v sqrt(w) - t
+    if (x.v == 0 || x.w == 0)
+        sign = -sgn(t);
+    else if (sgn(x.v) != sgn(t))
+        sign = sgn(x.v);
+    else // of one sign: compare the squares
+        sign = sgn(x.v) * sgn(x.v * x.v * x.w - t * t);
+    return sgn(x.z) * sign;
+}
+
+// A positive number rounded to 15 digits: 0.digits x 10^exponent.
+struct Decimal15 {
+    std::string digits;
+    mpfr_exp_t exponent = 0;
+    friend bool operator==(const Decimal15&, const Decimal15&) = default;
+};
+
+Decimal15 toDecimal15(mpfr_srcptr x) {
+    Decimal15 decimal;
+    char buffer[kShownDigits + 2]; // the digits, a sign and the end
+    mpfr_get_str(buffer, &decimal.exponent, 10, kShownDigits, x, MPFR_RNDN);
+    decimal.digits = buffer;
+    return decimal;
+}
+
+// The 15-digit decimal just above d.
+Decimal15 next(Decimal15 d) {
+    for (auto digit = d.digits.rbegin(); digit != d.digits.rend(); ++digit) {
+        if (*digit != '9') {
+            ++*digit;
+            return d;
+        }
+        *digit = '0';
+    }
+    d.digits.front() = '1';
+    ++d.exponent;
+    return d;
+}
+
+// The rational halfway between d and next(d).
+mpq_class midpoint(const Decimal15& d) {
+    mpq_class m(mpz_class(d.digits) * 2 + 1, 2);
+    const long exponent = d.exponent - kShownDigits;
+    const mpz_class power = powerOfTen(std::labs(exponent));
+    return exponent >= 0 ? mpq_class(m * power) : mpq_class(m / power);
+}
+
+bool isEven(const Decimal15& d) {
+    return (d.digits.back() - '0') % 2 == 0;
+}
+
+// The double just above d, infinity after the largest.
+double next(double d) {
+    return std::nextafter(d, HUGE_VAL);
+}
+
+mpq_class midpoint(double d) {
+    const double above = next(d);
+    // Infinity stands for 2^1024, where the doubles would go on.
+    const mpq_class high = std::isinf(above) ? mpq_class(mpz_class(1) << 1024) : mpq_class(above);
+    return (mpq_class(d) + high) / 2;
+}
+
+bool isEven(double d) {
+    return (std::bit_cast<std::uint64_t>(d) & 1) == 0;
+}
+
+// The rounding of |x| on one grid, from the roundings of the ends of an interval around it;
+// nothing while they are not yet the same or neighbours.
+template <typename Value, typename Round>
+std::optional<Value> roundOnce(const Surd& x, int sign, mpfr_srcptr low, mpfr_srcptr high,
+                               Round round) {
+    const Value below = round(low);
+    const Value above = round(high);
+    if (below == above)
+        return below;
+    if (next(below) != above)
+        return std::nullopt;
+    // sign(|x| - m) = sign(x - sign m) x sign.
+    const int side = sign * compare(x, sign * midpoint(below));
+    if (side == 0)
+        return isEven(below) ? below : above;
+    return side > 0 ? above : below;
+}
+
+} // namespace
+
+Rounded rounded(Surd x) {
+    if (x.v != 0 && mpz_perfect_square_p(x.w.get_mpz_t())) {
+        x.u += x.v * sqrt(x.w);
+        x.v = 0;
+    }
+    // The sign, exactly: where u and v sqrt(w) differ in sign, the larger of u^2 and v^2 w.
+    int sign = sgn(x.u);
+    if (x.v != 0 && sgn(x.w) != 0 && sgn(x.u) != sgn(x.v))
+        sign = sgn(x.u) == 0 ? sgn(x.v) : sgn(x.u) * sgn(x.u * x.u - x.v * x.v * x.w);
+    sign *= sgn(x.z);
+    Rounded result;
+    if (sign == 0)
+        return result;
+    result.negative = sign < 0;
+
+    std::optional<Decimal15> decimal;
+    std::optional<double> nearest;
+    for (mpfr_prec_t bits = kFirstWorkingBits; !decimal || !nearest; bits *= 2) {
+        Real low(bits), high(bits);
+        encloseMagnitude(x, low, high);
+        if (!decimal)
+            decimal = roundOnce<Decimal15>(x, sign, low, high, toDecimal15);
+        // mpfr_get_d rounds to nearest even, into the subnormals and to infinity beyond the
+        // largest double, as IEEE arithmetic does.
+        if (!nearest)
+            nearest = roundOnce<double>(x, sign, low, high,
+                                        [](mpfr_srcptr end) { return mpfr_get_d(end, MPFR_RNDN); });
+    }
+    result.digits = decimal->digits;
+    result.exponent = decimal->exponent - 1;
+    result.nearest = result.negative ? -*nearest : *nearest;
+    return result;
+}
+
+} // namespace solver
