@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Nanoseconds per calculation: ours (exact, correctly rounded) against the textbook formulas.
+#include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
 #include "solver/text_boxes.h"
@@ -28,11 +29,17 @@ std::string digits(std::size_t count, unsigned seed) {
     return text;
 }
 
+// d.ddd... x 10^exponent with count pseudo-random significant digits.
+std::string scientific(std::size_t count, unsigned seed, int exponent) {
+    const std::string all = digits(count, seed);
+    return all.substr(0, 1) + "." + all.substr(1) + "e" + std::to_string(exponent);
+}
+
 // Easy: small integers and decimals as typed. Hard: a near-double root, a nearly real complex
 // pair, cancellation across 300 decimal orders, a double root where b^2 overflows. Long: texts
-// of up to 1000 characters, and coefficients 10^50000 and 10^2070 apart with the far root on a
-// tie; the last is the worst case found of the exact integer path, 980-digit coefficients
-// 10^9880 apart with a root on a tie.
+// of up to 1000 characters; the worst inputs found, 1000-character texts at the two ends of the
+// accepted range (10^-100000 and 10^307), whose integer equation has numbers of 50,000 digits,
+// and 980-digit coefficients with a root on a tie, c far below them.
 std::vector<Inputs> cases() {
     const std::string one = "1." + std::string(977, '0') + "1";
     // -2.000000000000015 x one
@@ -47,9 +54,18 @@ std::vector<Inputs> cases() {
         {"b^2 overflows", "1e200", "-2e200", "1e200"},
         {"1000-char texts", digits(990, 1) + "e-985", "-0." + digits(997, 2),
          digits(990, 3) + "e-980"},
+        {"1000-char texts, 1997-digit radicand", "0." + digits(998, 4), "-0." + digits(997, 5),
+         "0." + digits(998, 6)},
         {"10^50000 apart, tie", "1", "-2.000000000000015", "1e-50000"},
         {"10^2070 apart, tie", "1", "-2.000000000000015", "1e-2070"},
-        {"worst: 980 digits, tie", one, tied, "1e-9880"},
+        {"980 digits, tie, c = 1e-9880", one, tied, "1e-9880"},
+        {"980 digits, tie, c = 1e-99000", one, tied, "1e-99000"},
+        {"widest range, b small", scientific(994, 1, 307), scientific(991, 2, -100000),
+         scientific(991, 3, -100000)},
+        {"widest range, a small", scientific(991, 1, -100000), scientific(994, 2, -307),
+         scientific(994, 3, 307)},
+        {"widest range, c small", scientific(994, 1, 307), scientific(994, 2, 307),
+         scientific(991, 3, -100000)},
     };
 }
 
@@ -61,7 +77,11 @@ void ours(benchmark::State& state) {
     solver::TextBoxes boxes({inputs.a, inputs.b, inputs.c});
     solver::WindowValues values;
     for (auto _ : state) {
-        solver::calculate(boxes, values);
+        try {
+            solver::calculate(boxes, values);
+        } catch (const runtime::Error&) {
+            // A value beyond the double range: the work up to it is what is timed.
+        }
         benchmark::DoNotOptimize(values);
     }
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The whole "Calcular" command on three arbitrary texts, through the window's own code path.
 // Beyond not crashing: every result text reads back as a number, the label agrees with the sign
-// of the discriminant, and no text shows "-0", "nan" or "inf".
+// of the discriminant, and no text shows "-0", "nan" or "inf". Then every number shown, and the
+// discriminant kept, is compared with the independent exact reference (testing/reference), digit
+// for digit and bit for bit, and so is every failure.
 #include "fuzz_support.h"
+#include "reference.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
@@ -10,6 +13,10 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +52,57 @@ void requireComplex(const std::string& text) {
     requireNumber(body.substr(body[split] == '+' ? split + 1 : split));
 }
 
+// The exact value of an accepted text in the plain form the reference reads.
+std::string referenceText(const runtime::Decimal& value) {
+    if (value.isZero())
+        return "0";
+    return (value.negative ? "-" : "") + value.significand + "e" + std::to_string(value.exponent);
+}
+
+bool sameBits(double x, double y) {
+    return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+}
+
+// A part the calculation worked out is the reference's: the same 15 digits, the same sign and
+// the same nearest double. A part the reference could not narrow down is not compared.
+void requireSame(const solver::Rounded& got, const reference::Part& want) {
+    if (!want.decided)
+        return;
+    fuzz::require(got.digits == want.digits && got.exponent == want.exponent);
+    fuzz::require(got.digits == "0" || got.negative == want.negative);
+    fuzz::require(sameBits(std::fabs(got.nearest), std::fabs(want.nearest)));
+}
+
+// The command's outcome against the reference, for coefficients that converted and a != 0.
+void compareWithReference(const std::array<runtime::Number, 3>& coefficients,
+                          const solver::TextBoxes& boxes, const solver::WindowValues& values,
+                          const std::optional<solver::Roots>& roots,
+                          const std::optional<runtime::ErrorKind>& failure) {
+    const reference::Solution exact =
+        reference::solve(referenceText(coefficients[0].exact), referenceText(coefficients[1].exact),
+                         referenceText(coefficients[2].exact));
+    const reference::Part& d = exact.discriminant;
+    if (d.decided)
+        fuzz::require(sameBits(values.discriminant, d.nearest));
+    const bool complex = exact.sign < 0;
+    const reference::Part& x = complex ? exact.re : exact.first;
+    const reference::Part& y = complex ? exact.im : exact.second;
+    if (!d.decided || !x.decided || !y.decided)
+        return;
+    // The one failure left is a value beyond the double range.
+    const bool overflows = std::isinf(d.nearest) || std::isinf(x.nearest) || std::isinf(y.nearest);
+    fuzz::require(failure.has_value() == overflows);
+    if (failure) {
+        fuzz::require(*failure == runtime::ErrorKind::Overflow);
+        return;
+    }
+    fuzz::require(boxes.results[2] == runtime::formatDecimal(d.negative, d.digits, d.exponent,
+                                                             boxes.decimalSeparator()));
+    fuzz::require(roots->complex == complex);
+    requireSame(complex ? roots->re : roots->first, x);
+    requireSame(complex ? roots->im : roots->second, y);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
@@ -55,8 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         input = provider.ConsumeRandomLengthString(64);
     solver::TextBoxes boxes(inputs, comma ? "," : ".");
     solver::WindowValues values;
+    std::optional<solver::Roots> roots;
+    std::optional<runtime::ErrorKind> failure;
     try {
-        const auto roots = solver::calculate(boxes, values);
+        roots = solver::calculate(boxes, values);
         if (!roots) {
             fuzz::require(boxes.message == solver::kEmptyBoxMessage);
             fuzz::require(inputs[0].empty() || inputs[1].empty() || inputs[2].empty());
@@ -65,8 +125,27 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     } catch (const runtime::Error& error) {
         fuzz::require(boxes.results[0].empty() && boxes.kind.empty()); // nothing half-written
         fuzz::require(!runtime::describe(error).empty());
+        failure = error.kind();
+    }
+
+    std::array<runtime::Number, 3> coefficients;
+    try {
+        for (std::size_t i = 0; i < 3; ++i)
+            coefficients[i] = runtime::readNumber(inputs[i], comma ? "," : ".");
+    } catch (const runtime::Error&) {
+        fuzz::require(failure == runtime::ErrorKind::Conversion ||
+                      failure == runtime::ErrorKind::Overflow);
         return 0;
     }
+    if (coefficients[0].exact.isZero()) {
+        fuzz::require(failure == runtime::ErrorKind::InvalidOperation ||
+                      failure == runtime::ErrorKind::DivisionByZero ||
+                      failure == runtime::ErrorKind::Overflow);
+        return 0;
+    }
+    compareWithReference(coefficients, boxes, values, roots, failure);
+    if (failure)
+        return 0;
     const std::string& discriminant = boxes.results[2];
     requireNumber(discriminant);
     const bool negative = discriminant.front() == '-';

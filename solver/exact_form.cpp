@@ -195,10 +195,28 @@ bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
     return mpz_sizeinbase(radicand.get_mpz_t(), 10) <= kLongestExactForm;
 }
 
-// n x 10^exponent, in lowest terms.
-mpq_class scaled(const mpq_class& n, long exponent) {
-    const mpz_class power = powerOfTen(std::labs(exponent));
-    return exponent >= 0 ? mpq_class(n * power) : mpq_class(n / power);
+// value x 10^exponent in lowest terms, for value in lowest terms: only twos and fives can cancel
+// against the power of ten, so no greatest common divisor of long numbers is needed.
+mpq_class scaled(mpq_class value, long exponent) {
+    const auto count = static_cast<unsigned long>(std::labs(exponent));
+    mpz_class& gains = exponent >= 0 ? value.get_num() : value.get_den();
+    mpz_class& loses = exponent >= 0 ? value.get_den() : value.get_num();
+    if (loses == 0)
+        return value;
+    const unsigned long twos = std::min(count, mpz_scan1(loses.get_mpz_t(), 0));
+    mpz_tdiv_q_2exp(loses.get_mpz_t(), loses.get_mpz_t(), twos);
+    auto fives = static_cast<unsigned long>(removeFactor(loses, 5));
+    if (fives > count) { // one too many taken out: put the rest back
+        mpz_class power;
+        mpz_ui_pow_ui(power.get_mpz_t(), 5, fives - count);
+        loses *= power;
+        fives = count;
+    }
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 5, count - fives);
+    gains *= power;
+    gains <<= count - twos;
+    return value;
 }
 
 // The form that write() gives, or nothing where it is too long.
@@ -225,7 +243,8 @@ ExactForms exactForms(const Quadratic& equation, bool integersTyped,
     const Writer writer(integersTyped, decimalSeparator);
     ExactForms forms;
     forms.discriminant = fitting([&] {
-        return writer.rational(scaled(integers.discriminant, integers.discriminantExponent));
+        return writer.rational(
+            scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
     });
 
     // x = 10^s (-b ± sqrt(D')) / 2a = re ± c√r, with sqrt(|D'|) = k√r.

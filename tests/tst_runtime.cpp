@@ -97,6 +97,7 @@ void TestRuntime::accepted_data() {
     QTest::newRow("negative below the smallest") << std::string("-1e-400") << -0.0;
     QTest::newRow("many digits below range") << std::string("0.0000000001e-330") << 0.0;
     QTest::newRow("smallest accepted") << std::string("1e-100000") << 0.0;
+    QTest::newRow("1000 characters, the longest read") << "1." + std::string(998, '0') << 1.0;
     QTest::newRow("smallest accepted, many digits") << std::string("0.99e-99999") << 0.0;
     QTest::newRow("zero with huge exponent") << std::string("0e99999999999") << 0.0;
     QTest::newRow("long but plausible")
@@ -144,6 +145,7 @@ void TestRuntime::refused_data() {
     QTest::newRow("huge exponent") << std::string("1e99999999999999999999") << ErrorKind::Overflow;
     QTest::newRow("huge negative exponent") << std::string("5e-99999999999999999999") << conversion;
     QTest::newRow("just below 1e-100000") << std::string("9.99e-100001") << conversion;
+    QTest::newRow("1001 characters") << "1." + std::string(999, '0') << conversion;
     QTest::newRow("below 1e-100000, many zeros")
         << std::string("0." + std::string(900, '0') + "1e-99100") << conversion;
     QTest::newRow("many digits beyond range") << std::string(400, '9') << ErrorKind::Overflow;

@@ -8,6 +8,7 @@
 
 #include <QStringList>
 #include <QTest>
+#include <gmpxx.h>
 
 #include <array>
 #include <cmath>
@@ -109,6 +110,8 @@ private slots:
     void againstTheReference_data();
     void againstTheReference();
     void discriminantSignSurvivesUnderflow();
+    void subnormalBoundary_data();
+    void subnormalBoundary();
 };
 
 void TestSolver::command_data() {
@@ -245,6 +248,25 @@ void TestSolver::command_data() {
     row("far c, discriminant tie up", "1", "3.1622785", "-1e-50000")
         << shows("3.16227682033698E-50001", "-3.1622785", real, "10.0000053115623") << none << none
         << 1.0 << 3.1622785 << -0.0 << 10.00000531156225;
+    // The root near 0 is -c/b (1 + ac/b^2 + ...): on a tie, above it in magnitude when ac > 0
+    // and below it when ac < 0, whatever the signs of a and b.
+    row("near root on a tie, a > 0, ac > 0: up", "1", "-1", "1.000000000000005e-50000")
+        << shows("1", "1.00000000000001E-50000", real, "1") << none << none << 1.0 << -1.0 << 0.0
+        << 1.0;
+    row("near root on a tie, a > 0, ac < 0: down", "1", "-1", "-1.000000000000005e-50000")
+        << shows("1", "-1E-50000", real, "1") << none << none << 1.0 << -1.0 << -0.0 << 1.0;
+    row("near root on a tie, a < 0, ac > 0: up", "-1", "-1", "-1.000000000000005e-50000")
+        << shows("-1", "-1.00000000000001E-50000", real, "1") << none << none << -1.0 << -1.0
+        << -0.0 << 1.0;
+    row("near root on a tie, a < 0, ac < 0: down", "-1", "-1", "1.000000000000005e-50000")
+        << shows("-1", "1E-50000", real, "1") << none << none << -1.0 << -1.0 << 0.0 << 1.0;
+    // A negative irrational root 10^-1000 from a tie: its sign must not turn the decision round.
+    row("negative irrational root just inside a tie", "1", "2.000000000000015", "1e-1000")
+        << shows("-4.99999999999996E-1001", "-2.00000000000001", real, "4.00000000000006") << none
+        << none << 1.0 << 2.000000000000015 << 0.0 << 4.00000000000006;
+    row("negative irrational root just outside a tie", "1", "2.000000000000015", "-1e-1000")
+        << shows("4.99999999999996E-1001", "-2.00000000000002", real, "4.00000000000006") << none
+        << none << 1.0 << 2.000000000000015 << -0.0 << 4.00000000000006;
     row("near c = 0, discriminant tie to even", "1", "3.1622785", "0")
         << shows("0", "-3.1622785", real, "10.0000053115622") << none << none << 1.0 << 3.1622785
         << 0.0 << 10.00000531156225;
@@ -382,6 +404,33 @@ void TestSolver::exactForms_data() {
     row("1e0", "2", "5") << "−1 + 2 i"
                          << "−1 − 2 i"
                          << "−16";
+    // An exponent makes a coefficient typed as a decimal, not as an integer.
+    row("2e0", "1", "-1") << "0.5"
+                          << "−1"
+                          << "9";
+    // 15 significant digits are written as a decimal, 16 and 17 as a fraction.
+    row("1", "-0.123456789012345", "0") << "0.123456789012345"
+                                        << "0"
+                                        << "609663150129546764822495961/"
+                                           "40000000000000000000000000000";
+    row("1", "-0.1234567890123456", "0") << "19290123283179/156250000000000"
+                                         << "0"
+                                         << "372108856280244562224346041/"
+                                            "24414062500000000000000000000";
+    row("1", "-0.12345678901234567", "0") << "12345678901234567/100000000000000000"
+                                          << "0"
+                                          << "152415787532388345526596755677489/"
+                                             "10000000000000000000000000000000000";
+    // An imaginary part in parentheses where it has a root or a fraction bar, not otherwise.
+    row("4", "0", "1") << "(1/2) i"
+                       << "−(1/2) i"
+                       << "−16";
+    row("4.0", "0", "1") << "0.5 i"
+                         << "−0.5 i"
+                         << "−16";
+    row("1", "0", "0.75") << "(0.5√3) i"
+                          << "−(0.5√3) i"
+                          << "−3";
     // Square factors found by trial division, and a cofactor that is a square: 2 x 999983^2.
     row("1", "0", "-1999932000578") << "999983√2"
                                     << "−999983√2"
@@ -403,6 +452,17 @@ void TestSolver::exactForms_data() {
         << "√2000000000000000000000000000000000000000000002"
         << "−√2000000000000000000000000000000000000000000002"
         << "8000000000000000000000000000000000000000000008";
+    // A form of 200 characters is written, one of 201 is not: D = -10^198, then -10^199.
+    QTest::newRow("form of 200 characters")
+        << std::string("1") << std::string("0") << "25" + std::string(196, '0')
+        << "5" + QString(98, QLatin1Char('0')) + " i"
+        << "−5" + QString(98, QLatin1Char('0')) + " i"
+        << "−1" + QString(198, QLatin1Char('0'));
+    QTest::newRow("form of 201 characters")
+        << std::string("1") << std::string("0") << "25" + std::string(197, '0')
+        << "(5" + QString(98, QLatin1Char('0')) + "√10) i"
+        << "−(5" + QString(98, QLatin1Char('0')) + "√10) i"
+        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size());
     // b^2 and 4ac 10^50000 apart: far longer than a form may be.
     row("1", "-2.000000000000015", "1e-50000")
         << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size())
@@ -463,6 +523,11 @@ void TestSolver::againstTheReference_data() {
         "-1.00000000000000011102230246251565404236316680908203125", "1e-1000");
     row("double midpoint, root just above", "1",
         "-1.00000000000000011102230246251565404236316680908203125", "-1e-1000");
+    // The first root's double 1.2e-20 of a unit above the midpoint between two doubles.
+    row("root's double just above a midpoint", "17", "17", "-11");
+    row("root's double just above a midpoint, decimals", "3153.16", "180.49", "-260.55");
+    row("near root on a tie, up", "1", "-1", "1.000000000000005e-50000");
+    row("near root on a tie, down", "-1", "-1", "1.000000000000005e-50000");
     row("many digits", "1.000000000000000000000000000000000000001",
         "-2.000000000000000000000000000000000000003", "0.999999999999999999999999999999999999");
 }
@@ -516,6 +581,33 @@ void TestSolver::discriminantSignSurvivesUnderflow() {
     QVERIFY(roots.complex);
     QCOMPARE(roots.re.text("."), std::string("-0.5"));
     QCOMPARE(roots.im.text("."), std::string("0.866025403784439"));
+}
+
+void TestSolver::subnormalBoundary_data() {
+    QTest::addColumn<int>("halves");     // the root is halves x 2^-1075, half the smallest double
+    QTest::addColumn<double>("nearest"); // in units of the smallest double, 2^-1074
+
+    // Halfway cases go to the even neighbour, 0 included.
+    QTest::newRow("half the smallest: to 0") << 1 << 0.0;
+    QTest::newRow("the smallest") << 2 << 1.0;
+    QTest::newRow("one and a half: to 2") << 3 << 2.0;
+    QTest::newRow("two and a half: to 2") << 5 << 2.0;
+    QTest::newRow("three and a half: to 4") << 7 << 4.0;
+}
+
+void TestSolver::subnormalBoundary() {
+    QFETCH(int, halves);
+    QFETCH(double, nearest);
+    // x^2 - r x = 0 has the roots r and 0; r = halves x 2^-1075 = halves x 5^1075 x 10^-1075,
+    // typed out in full (about 760 digits).
+    mpz_class digits;
+    mpz_ui_pow_ui(digits.get_mpz_t(), 5, 1075);
+    digits *= halves;
+    const std::string r = digits.get_str() + "e-1075";
+    const solver::Quadratic equation(exactly("1"), exactly(("-" + r).c_str()), exactly("0"));
+    const solver::Roots roots = equation.roots();
+    COMPARE_BITS(roots.first.nearest, nearest * std::numeric_limits<double>::denorm_min());
+    COMPARE_BITS(roots.second.nearest, 0.0);
 }
 
 QTEST_APPLESS_MAIN(TestSolver)
