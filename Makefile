@@ -15,7 +15,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the build, the program and the tests use.
 PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-dev \
             libmpfr-dev libgmp-dev fonts-comic-neue fonts-dejavu-core fonts-liberation2 \
-            qt6-translations-l10n libqt6svg6 qt6-wayland qt6-gtk-platformtheme \
+            qt6-translations-l10n qt6-wayland qt6-gtk-platformtheme \
             xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev \
             python3-gi gir1.2-atspi-2.0 at-spi2-core dbus xdotool xclip x11-utils strace weston \
             debhelper lintian devscripts git \

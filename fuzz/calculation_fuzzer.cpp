@@ -8,6 +8,7 @@
 #include "reference.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
+#include "runtime/texts.h"
 #include "solver/calculation.h"
 #include "solver/text_boxes.h"
 
@@ -118,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     try {
         roots = solver::calculate(boxes, values);
         if (!roots) {
-            fuzz::require(boxes.message == solver::kEmptyBoxMessage);
+            fuzz::require(boxes.message == runtime::texts::kEmptyBoxMessage);
             fuzz::require(inputs[0].empty() || inputs[1].empty() || inputs[2].empty());
             return 0;
         }
@@ -149,7 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const std::string& discriminant = boxes.results[2];
     requireNumber(discriminant);
     const bool negative = discriminant.front() == '-';
-    fuzz::require(boxes.kind == (negative ? solver::kComplexCaption : solver::kRealCaption));
+    fuzz::require(boxes.kind ==
+                  (negative ? runtime::texts::kComplexCaption : runtime::texts::kRealCaption));
     for (const std::string& root : {boxes.results[0], boxes.results[1]}) {
         if (negative)
             requireComplex(root);

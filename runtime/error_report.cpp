@@ -2,11 +2,14 @@
 #include "runtime/error_report.h"
 
 #include "runtime/message.h"
+#include "runtime/shown_text.h"
+#include "runtime/texts.h"
 
 namespace runtime {
 
 QString reportText(const Error& error) {
-    return QString::fromStdString(describe(error));
+    return translated(texts::errorSentence(error.kind(), error.subject()),
+                      quotable(QString::fromStdString(error.text())));
 }
 
 void reportError(QWidget* parent, const QString& text) {

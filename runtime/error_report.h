@@ -10,6 +10,7 @@ class QWidget;
 
 namespace runtime {
 
+// The sentence that reports error, its offending text quoted with quotable().
 QString reportText(const Error& error);
 
 // Shows reportText(error) with a warning icon and waits for OK.

@@ -2,7 +2,6 @@
 // The failures a command can raise: one kind per situation, with what the user needs to know.
 #pragma once
 
-#include <cstddef>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -57,14 +56,8 @@ private:
     std::string m_text;
 };
 
-// One Spanish sentence for the user: what went wrong and where, with the offending text quoted,
-// shortened to kQuotedTextLength characters and with control and direction marks made visible.
+// The Spanish sentence that reports error, with its offending text (if any) quoted as it is. The
+// windows quote it shortened, with invisible characters made visible (runtime::reportText()).
 std::string describe(const Error& error);
-
-inline constexpr std::size_t kQuotedTextLength = 40;
-
-// text (UTF-8) made safe to quote: at most maxCharacters characters, the last an ellipsis when
-// shortened; control characters, NUL, direction marks and broken UTF-8 become U+FFFD.
-std::string quotable(std::string_view text, std::size_t maxCharacters);
 
 } // namespace runtime

@@ -4,10 +4,13 @@
 #include "runtime/errors.h"
 #include "runtime/fp_check.h"
 #include "runtime/number_text.h"
+#include "runtime/texts.h"
 #include "solver/exact_form.h"
 
 namespace solver {
 namespace {
+
+namespace texts = runtime::texts;
 
 using runtime::Subject;
 
@@ -33,7 +36,7 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     const std::string textB = boxes.text(InputBox::Text2);
     const std::string textC = boxes.text(InputBox::Text3);
     if (textA.empty() || textB.empty() || textC.empty()) {
-        boxes.showMessage(std::string(kEmptyBoxMessage));
+        boxes.showMessage(std::string(texts::kEmptyBoxMessage));
         boxes.focusFirstInput();
         return std::nullopt;
     }
@@ -75,14 +78,14 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     const ExactForms forms =
         exactForms(equation, a.typedAsInteger && b.typedAsInteger && c.typedAsInteger, separator);
     const auto form = [](const std::optional<std::string>& text) {
-        return text.value_or(std::string(kExactFormTooLong));
+        return text.value_or(std::string(texts::kExactFormTooLong));
     };
 
     boxes.setText(ResultBox::Text5, first);
     boxes.setExactForm(ResultBox::Text5, form(forms.first));
     boxes.setText(ResultBox::Text6, second);
     boxes.setExactForm(ResultBox::Text6, form(forms.second));
-    boxes.setKind(std::string(roots.complex ? kComplexCaption : kRealCaption));
+    boxes.setKind(std::string(roots.complex ? texts::kComplexCaption : texts::kRealCaption));
     boxes.setText(ResultBox::Text7, discriminantText);
     boxes.setExactForm(ResultBox::Text7, form(forms.discriminant));
     boxes.focusFirstInput();

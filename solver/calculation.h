@@ -6,16 +6,8 @@
 #include "solver/quadratic.h"
 
 #include <optional>
-#include <string_view>
 
 namespace solver {
-
-inline constexpr std::string_view kEmptyBoxMessage = "Por favor, introduza los valores de a,b,c";
-inline constexpr std::string_view kRealCaption = "Solución real";
-inline constexpr std::string_view kComplexCaption = "Solución compleja";
-// Said in place of an exact form too long to write.
-inline constexpr std::string_view kExactFormTooLong =
-    "demasiado largo para escribirlo (más de 200 caracteres)";
 
 // The window-level values, the doubles nearest to the exact a, b, c and discriminant: zero at
 // start, changed only by calculate().
@@ -29,9 +21,9 @@ struct WindowValues {
 // Runs the command against boxes, keeping values up to date.
 //
 // The equation solved is the one typed: each text's exact decimal value. An empty box shows
-// kEmptyBoxMessage and changes nothing. Otherwise each coefficient is stored right after its
-// conversion and the discriminant right after it is computed; then either every result box and
-// the label are written with the exact forms of the boxes' numbers, or none is. Throws
+// runtime::texts::kEmptyBoxMessage and changes nothing. Otherwise each coefficient is stored right
+// after its conversion and the discriminant right after it is computed; then either every result
+// box and the label are written with the exact forms of the boxes' numbers, or none is. Throws
 // runtime::Error: Conversion or Overflow for a coefficient (attributed to it), Overflow for a
 // discriminant or root part beyond the double range, InvalidOperation or DivisionByZero (see
 // Quadratic::roots()) for a text whose value is exactly 0 in the box for a. The focus returns to

@@ -99,7 +99,9 @@ public:
         const mpz_class q = denominator / c.get_den() * abs(c.get_num());
         const std::string term =
             (q == 1 ? std::string() : integerText(q)) + std::string(kRoot) + integerText(radicand);
-        const std::string over = denominator == 1 ? std::string() : "/" + integerText(denominator);
+        std::string over; // "/s", or nothing for s = 1
+        if (denominator != 1)
+            over.append("/").append(integerText(denominator));
         if (p == 0)
             return (minus ? std::string(runtime::kTypographicMinus) : std::string()) + term + over;
         const std::string sum = joined(rational(p), minus, term);

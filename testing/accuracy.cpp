@@ -6,6 +6,7 @@
 #include "reference.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
+#include "runtime/texts.h"
 #include "solver/calculation.h"
 #include "solver/text_boxes.h"
 #include "textbook.h"
@@ -281,7 +282,8 @@ void compose(Display& display, bool complex, bool aNegative) {
         }
     }
     display.texts[2] = d;
-    display.texts[3] = std::string(complex ? solver::kComplexCaption : solver::kRealCaption);
+    display.texts[3] =
+        std::string(complex ? runtime::texts::kComplexCaption : runtime::texts::kRealCaption);
 }
 
 Display ours(const Case& equation) {
@@ -448,7 +450,7 @@ FormTally checkExactForms(const Category& category) {
         for (std::size_t i = 0; i < 3; ++i) {
             const std::string& form = boxes.exactForms[i];
             ++tally.forms;
-            if (form == solver::kExactFormTooLong) {
+            if (form == runtime::texts::kExactFormTooLong) {
                 ++tally.tooLong;
                 continue;
             }

@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Conversions between box texts and doubles, and the sentences of the error report.
 #include "compare_bits.h"
-#include "runtime/command_line.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
-#include "runtime/program_identity.h"
 
 #include <QTest>
 
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,8 +47,6 @@ private slots:
     void refused();
     void refusalKeepsTheText();
     void roundsCorrectly();
-    void quotedTexts_data();
-    void quotedTexts();
     void sentences_data();
     void sentences();
     void exactDecimal_data();
@@ -60,8 +54,6 @@ private slots:
     void localeSeparator();
     void roundTripText_data();
     void roundTripText();
-    void commandLine_data();
-    void commandLine();
 };
 
 void TestRuntime::accepted_data() {
@@ -188,49 +180,6 @@ void TestRuntime::roundsCorrectly() {
     COMPARE_BITS(nearest("-2.4703282292062327e-324"), -0.0);
 }
 
-void TestRuntime::quotedTexts_data() {
-    QTest::addColumn<std::string>("text");
-    QTest::addColumn<std::string>("expected");
-
-    QTest::newRow("short") << std::string("abc") << std::string("abc");
-    QTest::newRow("exactly forty") << std::string(40, 'x') << std::string(40, 'x');
-    QTest::newRow("forty-one") << std::string(41, 'x') << std::string(39, 'x') + "\xE2\x80\xA6";
-    QTest::newRow("long paste") << std::string(32767, '7') << std::string(39, '7') + "\xE2\x80\xA6";
-    QTest::newRow("multi-byte characters are not cut") <<
-        [] {
-            std::string s;
-            for (int i = 0; i < 45; ++i)
-                s += "\xC3\xB1"; // ñ
-            return s;
-        }()
-                                                       << [] {
-                                                              std::string s;
-                                                              for (int i = 0; i < 39; ++i)
-                                                                  s += "\xC3\xB1";
-                                                              return s + "\xE2\x80\xA6";
-                                                          }();
-    QTest::newRow("control characters") << std::string("1\n2\t3")
-                                        << std::string("1\xEF\xBF\xBD"
-                                                       "2\xEF\xBF\xBD"
-                                                       "3");
-    QTest::newRow("NUL") << std::string("a\0b", 3)
-                         << std::string("a\xEF\xBF\xBD"
-                                        "b");
-    QTest::newRow("right-to-left override") << std::string("\xE2\x80\xAE"
-                                                           "12")
-                                            << std::string("\xEF\xBF\xBD"
-                                                           "12");
-    QTest::newRow("broken UTF-8") << std::string("9\xFF") << std::string("9\xEF\xBF\xBD");
-    QTest::newRow("emoji kept") << std::string("\xF0\x9F\x98\x80")
-                                << std::string("\xF0\x9F\x98\x80");
-}
-
-void TestRuntime::quotedTexts() {
-    QFETCH(std::string, text);
-    QFETCH(std::string, expected);
-    QCOMPARE(runtime::quotable(text, runtime::kQuotedTextLength), expected);
-}
-
 void TestRuntime::sentences_data() {
     QTest::addColumn<runtime::Error>("error");
     QTest::addColumn<QString>("expected");
@@ -258,10 +207,6 @@ void TestRuntime::sentences_data() {
         << Error(ErrorKind::DivisionByZero, Subject::FirstRoot)
         << QStringLiteral("El coeficiente a no puede ser 0: la ecuación no es de segundo grado "
                           "(división por cero).");
-    QTest::newRow("long text shortened")
-        << Error(ErrorKind::Conversion, Subject::CoefficientC, std::string(100, 'z'))
-        << QStringLiteral("El coeficiente c no es un número válido: «%1…».")
-               .arg(QString(39, QLatin1Char('z')));
 }
 
 void TestRuntime::sentences() {
@@ -337,91 +282,6 @@ void TestRuntime::roundTripText() {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), readBack);
     QVERIFY(error == std::errc() && end == text.data() + text.size());
     COMPARE_BITS(readBack, value);
-}
-
-void TestRuntime::commandLine_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("environment"); // NAME=value
-    QTest::addColumn<int>("exitCode");            // -1: go on and open the window
-    QTest::addColumn<QString>("out");             // what standard output starts with
-    QTest::addColumn<QString>("err");             // what standard error starts with
-
-    const QStringList x11 = {"DISPLAY=:0"};
-    const QString usage = QStringLiteral("Uso: brimel [opciones]\n");
-    const QString version =
-        QStringLiteral("Brimel %1\n").arg(QString::fromUtf8(runtime::kVersionText));
-    const QString noDisplay = QStringLiteral("brimel: no se encontró ninguna pantalla gráfica");
-    QTest::newRow("nothing") << QStringList() << x11 << -1 << QString() << QString();
-    QTest::newRow("--help") << QStringList{"--help"} << x11 << 0 << usage << QString();
-    QTest::newRow("-h, without a display")
-        << QStringList{"-h"} << QStringList() << 0 << usage << QString();
-    QTest::newRow("--version, without a display")
-        << QStringList{"--version"} << QStringList() << 0 << version << QString();
-    QTest::newRow("unknown option")
-        << QStringList{"--bogus"} << x11 << runtime::kExitUsage << QString()
-        << QStringLiteral("brimel: opción desconocida: --bogus\n\nUso: brimel");
-    QTest::newRow("an argument") << QStringList{"ecuacion.txt"} << x11 << runtime::kExitUsage
-                                 << QString()
-                                 << QStringLiteral("brimel: argumento de más: ecuacion.txt\n");
-    QTest::newRow("first one decides")
-        << QStringList{"-x", "--help"} << x11 << runtime::kExitUsage << QString()
-        << QStringLiteral("brimel: opción desconocida: -x");
-    QTest::newRow("Qt's options are Qt's")
-        << QStringList{"-style", "fusion", "--reverse", "-qwindowtitle=T", "-session", "s1"} << x11
-        << -1 << QString() << QString();
-    QTest::newRow("no display") << QStringList() << QStringList() << runtime::kExitNoDisplay
-                                << QString() << noDisplay;
-    QTest::newRow("empty DISPLAY") << QStringList() << QStringList{"DISPLAY="}
-                                   << runtime::kExitNoDisplay << QString() << noDisplay;
-    QTest::newRow("Wayland") << QStringList() << QStringList{"WAYLAND_DISPLAY=wayland-0"} << -1
-                             << QString() << QString();
-    QTest::newRow("Wayland asked for, with DISPLAY")
-        << QStringList() << QStringList{"QT_QPA_PLATFORM=wayland", "DISPLAY=:0"} << -1 << QString()
-        << QString();
-    QTest::newRow("offscreen needs no display")
-        << QStringList() << QStringList{"QT_QPA_PLATFORM=offscreen"} << -1 << QString()
-        << QString();
-    QTest::newRow("-platform offscreen")
-        << QStringList{"--platform", "offscreen"} << QStringList() << -1 << QString() << QString();
-    QTest::newRow("-platform xcb, no display")
-        << QStringList{"-platform", "xcb"} << QStringList{"QT_QPA_PLATFORM=offscreen"}
-        << runtime::kExitNoDisplay << QString() << noDisplay;
-    QTest::newRow("-display") << QStringList{"-display", ":1"} << QStringList() << -1 << QString()
-                              << QString();
-}
-
-void TestRuntime::commandLine() {
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, environment);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-
-    std::vector<std::string> texts{"brimel"};
-    for (const QString& argument : arguments)
-        texts.push_back(argument.toStdString());
-    std::vector<char*> argv;
-    for (std::string& text : texts)
-        argv.push_back(text.data());
-    std::map<std::string, std::string> variables;
-    for (const QString& variable : environment)
-        variables[variable.section(QLatin1Char('='), 0, 0).toStdString()] =
-            variable.section(QLatin1Char('='), 1).toStdString();
-    const auto lookUp = [&variables](const char* name) -> const char* {
-        const auto found = variables.find(name);
-        return found == variables.end() ? nullptr : found->second.c_str();
-    };
-    std::ostringstream output, errors;
-    const std::optional<int> code = runtime::handleCommandLine(argv, lookUp, output, errors);
-    QCOMPARE(code.value_or(-1), exitCode);
-    QVERIFY2(QString::fromStdString(output.str()).startsWith(out), output.str().c_str());
-    QVERIFY2(QString::fromStdString(errors.str()).startsWith(err), errors.str().c_str());
-    QCOMPARE(output.str().empty(), out.isEmpty());
-    QCOMPARE(errors.str().empty(), err.isEmpty());
-    // One line, for a missing display.
-    const std::string said = errors.str();
-    if (exitCode == runtime::kExitNoDisplay)
-        QCOMPARE(std::count(said.begin(), said.end(), '\n'), 1L);
 }
 
 QTEST_APPLESS_MAIN(TestRuntime)

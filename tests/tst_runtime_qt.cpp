@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The locale-dependent texts: clock, date, decimal separator, and the report's sentence.
+// The locale-dependent texts: clock, date, decimal separator; the report's sentence and what it
+// quotes.
 #include "runtime/clock_text.h"
 #include "runtime/error_report.h"
 #include "runtime/locale_text.h"
+#include "runtime/shown_text.h"
 
 #include <QTest>
 
@@ -15,6 +17,8 @@ private slots:
     void decimalSeparator_data();
     void decimalSeparator();
     void reportIsTheSentence();
+    void quotedTexts_data();
+    void quotedTexts();
 };
 
 void TestRuntimeQt::clockTexts_data() {
@@ -84,6 +88,53 @@ void TestRuntimeQt::reportIsTheSentence() {
                                "ñ<b>");
     QCOMPARE(runtime::reportText(error),
              QStringLiteral("El coeficiente a no es un número válido: «ñ<b>»."));
+    // The text the window quotes is shortened, and what cannot be seen made visible.
+    const runtime::Error paste(runtime::ErrorKind::Conversion, runtime::Subject::CoefficientC,
+                               std::string(100, 'z') + "\n");
+    QCOMPARE(runtime::reportText(paste),
+             QStringLiteral("El coeficiente c no es un número válido: «%1…».")
+                 .arg(QString(39, QLatin1Char('z'))));
+}
+
+void TestRuntimeQt::quotedTexts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    const QString replaced(QChar(0xFFFD));
+    const QString ellipsis(QChar(0x2026));
+    QTest::newRow("short") << QStringLiteral("abc") << QStringLiteral("abc");
+    QTest::newRow("exactly forty")
+        << QString(40, QLatin1Char('x')) << QString(40, QLatin1Char('x'));
+    QTest::newRow("forty-one") << QString(41, QLatin1Char('x'))
+                               << QString(39, QLatin1Char('x')) + ellipsis;
+    QTest::newRow("long paste") << QString(32767, QLatin1Char('7'))
+                                << QString(39, QLatin1Char('7')) + ellipsis;
+    QTest::newRow("multi-byte characters count as one")
+        << QString(45, QChar(0xF1)) << QString(39, QChar(0xF1)) + ellipsis;
+    QTest::newRow("characters beyond 16 bits count as one")
+        << QString::fromUtf8("\xF0\x9F\x98\x80").repeated(45)
+        << QString::fromUtf8("\xF0\x9F\x98\x80").repeated(39) + ellipsis;
+    QTest::newRow("emoji kept") << QStringLiteral("\U0001F600") << QStringLiteral("\U0001F600");
+    // One row per Unicode category that shows nothing or moves the text around it.
+    QTest::newRow("control: tab and newline")
+        << QStringLiteral("1\n2\t3") << "1" + replaced + "2" + replaced + "3";
+    QTest::newRow("control: NUL") << QString(QChar(0)) + "b" << replaced + "b";
+    QTest::newRow("format: right-to-left override")
+        << QStringLiteral("\u202E12") << replaced + "12";
+    QTest::newRow("format: soft hyphen") << QStringLiteral("1\u00AD2") << "1" + replaced + "2";
+    QTest::newRow("format: Mongolian vowel separator")
+        << QStringLiteral("1\u180E2") << "1" + replaced + "2";
+    QTest::newRow("format: tag character") << QStringLiteral("1\U000E0041") << "1" + replaced;
+    QTest::newRow("unassigned") << QStringLiteral("1\u0378") << "1" + replaced;
+    QTest::newRow("private use") << QStringLiteral("\uE000x") << replaced + "x";
+    QTest::newRow("line separator") << QStringLiteral("1\u20282") << "1" + replaced + "2";
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "9" << replaced + "9";
+}
+
+void TestRuntimeQt::quotedTexts() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(runtime::quotable(text), expected);
 }
 
 QTEST_APPLESS_MAIN(TestRuntimeQt)

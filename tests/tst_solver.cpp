@@ -3,6 +3,7 @@
 #include "compare_bits.h"
 #include "reference.h"
 #include "runtime/errors.h"
+#include "runtime/texts.h"
 #include "solver/calculation.h"
 #include "solver/quadratic.h"
 
@@ -462,12 +463,16 @@ void TestSolver::exactForms_data() {
         << std::string("1") << std::string("0") << "25" + std::string(197, '0')
         << "(5" + QString(98, QLatin1Char('0')) + "√10) i"
         << "−(5" + QString(98, QLatin1Char('0')) + "√10) i"
-        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size());
+        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
+                             runtime::texts::kExactFormTooLong.size());
     // b^2 and 4ac 10^50000 apart: far longer than a form may be.
     row("1", "-2.000000000000015", "1e-50000")
-        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size())
-        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size())
-        << QString::fromUtf8(solver::kExactFormTooLong.data(), solver::kExactFormTooLong.size());
+        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
+                             runtime::texts::kExactFormTooLong.size())
+        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
+                             runtime::texts::kExactFormTooLong.size())
+        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
+                             runtime::texts::kExactFormTooLong.size());
 }
 
 void TestSolver::exactForms() {

@@ -902,15 +902,11 @@ void TestWindows::windowIcons() {
     const QIcon icon = h.window.windowIcon();
     QCOMPARE(icon.availableSizes(), design + QList<QSize>({QSize(48, 48), QSize(64, 64),
                                                            QSize(128, 128), QSize(256, 256)}));
-    // The design's images at their sizes, and the drawing above them (Qt's SVG support is
-    // installed with the program), not an image enlarged.
+    // The design's images at their sizes; nothing larger than 256 pixels is drawn, a dock that
+    // wants more takes the desktop entry's drawing from the icon theme.
     QCOMPARE(icon.pixmap(16).toImage(), QImage(QStringLiteral(":/icons/brimel-16-256c.png"))
                                             .convertToFormat(icon.pixmap(16).toImage().format()));
-    const QImage large = icon.pixmap(QSize(512, 512)).toImage();
-    QCOMPARE(large.size(), QSize(512, 512));
-    QImageReader drawing(QStringLiteral(":/icons/brimel.svg"));
-    drawing.setScaledSize(QSize(512, 512));
-    QCOMPARE(large, drawing.read().convertToFormat(large.format()));
+    QCOMPARE(icon.pixmap(QSize(512, 512)).size(), QSize(256, 256));
     windows::AboutWindow about;
     QCOMPARE(about.windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
     windows::HelpWindow help;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "windows/application.h"
 
-#include "runtime/command_line.h"
 #include "runtime/program_identity.h"
+#include "runtime/texts.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -25,14 +26,16 @@ namespace {
 QtMessageHandler qtMessages = nullptr;
 
 // While the application object is made, a fatal message means that the window system could not
-// be opened: one line says so, where Qt would advise reinstalling the program and abort.
+// be opened: our line says so in the user's words, then Qt's own text says why and which
+// platforms there are, and the run ends with kExitNoDisplay instead of Qt's abort.
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type != QtFatalMsg) {
         qtMessages(type, context, message);
         return;
     }
-    std::fputs("brimel: no se pudo abrir la pantalla gráfica.\n", stderr);
-    std::_Exit(runtime::kExitNoDisplay);
+    std::fprintf(stderr, "%s\n%s\n", std::string(runtime::texts::kNoDisplay).c_str(),
+                 message.toLocal8Bit().constData());
+    std::_Exit(kExitNoDisplay);
 }
 
 #ifdef Q_OS_UNIX
@@ -45,7 +48,8 @@ void onTerminationSignal(int) {
 
 // A signal handler may only write to a socket; the event loop reads it and quits.
 void quitOnTerminationSignals(QCoreApplication& application) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalSockets) != 0)
+    // Close-on-exec: a program started from here inherits neither end.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalSockets[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
@@ -63,6 +67,33 @@ void quitOnTerminationSignals(QCoreApplication& application) {
 #endif
 
 } // namespace
+
+std::optional<int> answerInformationOptions(std::span<char* const> arguments, std::ostream& out) {
+    for (const char* argument : arguments.subspan(1)) {
+        const std::string_view option = argument;
+        if (option == "-h" || option == "--help") {
+            out << runtime::texts::kUsage;
+            return 0;
+        }
+        if (option == "--version") {
+            out << "Brimel " << runtime::kVersionText << '\n';
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> refuseOtherArguments(const QStringList& arguments, std::ostream& err) {
+    if (arguments.size() < 2)
+        return std::nullopt;
+    const std::string other = arguments[1].toStdString();
+    err << runtime::texts::filled(other.starts_with('-') ? runtime::texts::kUnknownOption
+                                                         : runtime::texts::kExtraArgument,
+                                  other)
+        << "\n\n"
+        << runtime::texts::kUsage;
+    return kExitUsage;
+}
 
 void prepareApplication() {
     // The design fixes the windows' colours and fonts; the desktop's theme would restyle the

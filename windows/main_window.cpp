@@ -5,6 +5,8 @@
 #include "runtime/locale_text.h"
 #include "runtime/message.h"
 #include "runtime/program_identity.h"
+#include "runtime/shown_text.h"
+#include "runtime/texts.h"
 #include "ui_main_window.h"
 #include "windows/about_window.h"
 #include "windows/design.h"
@@ -142,7 +144,7 @@ void MainWindow::guarded(const std::function<void()>& command) {
     } catch (const runtime::Error& error) {
         m_errorReporter(runtime::reportText(error));
     } catch (const std::exception&) {
-        m_errorReporter(QStringLiteral("No se pudo completar la orden por un error interno."));
+        m_errorReporter(runtime::translated(runtime::texts::kInternalError));
     }
 }
 
@@ -210,18 +212,19 @@ void MainWindow::setText(solver::ResultBox box, const std::string& text) {
 void MainWindow::setExactForm(solver::ResultBox box, const std::string& form) {
     // Shown on hovering, and read by a screen reader as the box's description.
     const QString description =
-        form.empty() ? QString() : QStringLiteral("Valor exacto: ") + QString::fromStdString(form);
+        form.empty() ? QString()
+                     : runtime::translated(runtime::texts::kExactValue, runtime::translated(form));
     QLineEdit* target = resultBox(box);
     target->setToolTip(description);
     target->setAccessibleDescription(description);
 }
 
 void MainWindow::setKind(const std::string& caption) {
-    m_ui->Label1->setText(QString::fromStdString(caption));
+    m_ui->Label1->setText(runtime::translated(caption));
 }
 
 void MainWindow::showMessage(const std::string& message) {
-    m_messageReporter(QString::fromStdString(message));
+    m_messageReporter(runtime::translated(message));
 }
 
 void MainWindow::focusFirstInput() {

@@ -30,7 +30,7 @@ echo "built $(basename "$deb") and $(basename "$dbgsym")"
   fail "version $(dpkg-deb -f "$deb" Version), the program's is $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libmpfr6 libgmp10 qt6-qpa-plugins \
-               qt6-translations-l10n libqt6svg6 fonts-comic-neue fonts-dejavu-core \
+               libgmpxx4ldbl qt6-translations-l10n fonts-comic-neue fonts-dejavu-core \
                fonts-liberation2; do
   grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done

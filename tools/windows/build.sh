@@ -15,21 +15,24 @@ write_toolchain
 
 # Unpacks one library's Debian source (Debian's patches change configure.ac, so it is
 # regenerated, as Debian's build does) and builds it, static, for Windows.
+# Its last argument is the library whose presence says it is built.
 build_library() {
-  local name=$1 package=$2
-  shift 2
-  [ -f "$prefix/lib/lib$name.a" ] && return
+  local name=$1 package=$2 built=$3
+  shift 3
+  [ -f "$prefix/lib/$built" ] && return
   log "building $name for Windows"
   fetch_source "$package" "$package" "lib$name-dev"
-  unpack_source "$package" "$work/$name"
-  (cd "$work/$name" && autoreconf -fi && ./configure -q --host=$host --prefix="$prefix" --enable-static \
+  local source
+  source=$(unpack_source "$package" "$name")
+  (cd "$source" && autoreconf -fi && ./configure -q --host=$host --prefix="$prefix" --enable-static \
      --disable-shared "$@" && make -s -j"$(nproc)" && make -s install) >"$work/$name.log" 2>&1 ||
     { tail -n 30 "$work/$name.log" >&2; exit 1; }
-  rm -rf "${work:?}/$name"
+  rm -rf "$source"
 }
 
-build_library gmp gmp CC=$host-gcc-posix
-build_library mpfr mpfr4 CC=$host-gcc-posix --with-gmp="$prefix"
+# GMP with its C++ interface, gmpxx.
+build_library gmp gmp libgmpxx.a CC=$host-gcc-posix CXX=$host-g++-posix --enable-cxx
+build_library mpfr mpfr4 libmpfr.a CC=$host-gcc-posix --with-gmp="$prefix"
 
 # Qt: the version of the Qt host tools installed here, whose moc, uic and rcc serve the cross
 # build. What is switched off, and why:
@@ -54,23 +57,23 @@ qt_prefix=$work/qt-$qt_key
 if [ ! -f "$qt_prefix/.complete" ]; then
   log "building Qt $qt_version for Windows into $qt_prefix (about 25 minutes on 2 cores)"
   fetch_source qt6-base qt6-base qt6-base-dev
-  unpack_source qt6-base "$work/qt-source"
+  qt_source=$(unpack_source qt6-base qt)
   rm -rf "$work/qt-build" "$qt_prefix"
   mkdir -p "$work/qt-build"
   host_cmake=$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6HostInfo/Qt6HostInfoConfig.cmake$')")
   (cd "$work/qt-build" &&
-    "$work/qt-source/configure" -prefix "$qt_prefix" -qt-host-path /usr "${qt_options[@]}" -- \
+    "$qt_source/configure" -prefix "$qt_prefix" -qt-host-path /usr "${qt_options[@]}" -- \
       -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DQt6HostInfo_DIR="$host_cmake" &&
     cmake --build . --parallel "$(nproc)" && cmake --install .) >"$work/qt.log" 2>&1 ||
     { tail -n 40 "$work/qt.log" >&2; exit 1; }
   touch "$qt_prefix/.complete"
   # 2 GB of objects that the installed Qt no longer needs.
-  rm -rf "$work/qt-build" "$work/qt-source"
+  rm -rf "$work/qt-build" "$qt_source"
 fi
 ln -sfn "$qt_prefix" "$work/qt"
 
 log "building Brimel for Windows"
 cmake -S "$root" -B "$work/brimel" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
   -DCMAKE_PREFIX_PATH="$qt_prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
-  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBRIMEL_WINE="$(command -v wine)" >/dev/null
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >/dev/null
 cmake --build "$work/brimel" --parallel "$(nproc)"

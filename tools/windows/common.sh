@@ -38,17 +38,23 @@ fetch_source() {
   echo "deb-src http://deb.debian.org/debian $codename main" >"$apt/sources.list"
   options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=/dev/null"
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache::Archives=$apt/archives")
+  # As root, apt would otherwise warn that it cannot hand the download to its own user.
+  [ "$(id -u)" = 0 ] && options+=(-o APT::Sandbox::User=root)
   [ -f "$apt/updated" ] || { apt-get "${options[@]}" update -qq && touch "$apt/updated"; }
   local version
   version=$(dpkg-query -W -f='${source:Version}' "${3:-$package}" 2>/dev/null || true)
   (cd "$work/sources" && apt-get "${options[@]}" source --download-only -qq "$package${version:+=$version}")
 }
 
-# Unpacks a Debian source package, with Debian's patches applied, into a fresh folder.
+# Unpacks a Debian source package, with Debian's patches applied, into a fresh folder under
+# src/. apt has already checked the files against the archive's signed index.
 unpack_source() {
-  local package=$1 into=$2
+  local package=$1 into=$work/src/$2
   rm -rf "$into"
-  dpkg-source -x "$(ls "$work"/sources/"${package}"_*.dsc | head -n 1)" "$into" >/dev/null
+  mkdir -p "$work/src"
+  dpkg-source --no-check -x "$(ls "$work"/sources/"${package}"_*.dsc | head -n 1)" "$into" \
+    >/dev/null 2>&1
+  echo "$into"
 }
 
 write_toolchain() {

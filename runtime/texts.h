@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+// Every sentence the program says in its own words, in one place; the windows' captions and the
+// design's other texts stay in the forms. Each is marked for Qt's lupdate in the context
+// "Brimel", and the windows pass each through QCoreApplication::translate() before showing it.
+// "%1" stands where a sentence quotes something.
+#pragma once
+
+#include "runtime/errors.h"
+
+#include <string>
+#include <string_view>
+
+// Qt's own definition, word for word, so that the layers without Qt mark their texts the same way.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
+namespace runtime::texts {
+
+inline constexpr char kContext[] = "Brimel";
+
+// The calculation: the design's message for an empty box and its two kinds of solution.
+inline constexpr std::string_view kEmptyBoxMessage =
+    QT_TRANSLATE_NOOP("Brimel", "Por favor, introduza los valores de a,b,c");
+inline constexpr std::string_view kRealCaption = QT_TRANSLATE_NOOP("Brimel", "Solución real");
+inline constexpr std::string_view kComplexCaption =
+    QT_TRANSLATE_NOOP("Brimel", "Solución compleja");
+
+// A result box's exact value, and what is said in place of a form too long to write.
+inline constexpr std::string_view kExactValue = QT_TRANSLATE_NOOP("Brimel", "Valor exacto: %1");
+inline constexpr std::string_view kExactFormTooLong =
+    QT_TRANSLATE_NOOP("Brimel", "demasiado largo para escribirlo (más de 200 caracteres)");
+
+// A command that failed for a reason of the program's own, not of the numbers.
+inline constexpr std::string_view kInternalError =
+    QT_TRANSLATE_NOOP("Brimel", "No se pudo completar la orden por un error interno.");
+
+// The command line and the start-up, on the terminal.
+inline constexpr std::string_view kUsage = QT_TRANSLATE_NOOP(
+    "Brimel", "Uso: brimel [opciones]\n"
+              "Resuelve ecuaciones de segundo grado a·x² + b·x + c = 0 en una ventana.\n"
+              "\n"
+              "Opciones:\n"
+              "  -h, --help     muestra esta ayuda y termina\n"
+              "  --version      muestra la versión y termina\n"
+              "\n"
+              "Acepta también las opciones de Qt para ventanas, como -platform NOMBRE,\n"
+              "-display PANTALLA, -geometry ANCHOxALTO, -style ESTILO o -reverse.\n");
+inline constexpr std::string_view kUnknownOption =
+    QT_TRANSLATE_NOOP("Brimel", "brimel: opción desconocida: %1");
+inline constexpr std::string_view kExtraArgument =
+    QT_TRANSLATE_NOOP("Brimel", "brimel: argumento de más: %1");
+inline constexpr std::string_view kNoDisplay =
+    QT_TRANSLATE_NOOP("Brimel", "brimel: no se pudo abrir la pantalla gráfica.");
+
+// The sentence that reports an error, with %1 where the offending text is quoted.
+std::string_view errorSentence(ErrorKind kind, Subject subject);
+
+// text with each "%1" replaced by argument.
+std::string filled(std::string_view text, std::string_view argument);
+
+} // namespace runtime::texts
