@@ -22,7 +22,8 @@ PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-de
             clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test unit sanitize fuzz bench package check-windows format clean
+.PHONY: all setup configure build run test unit sanitize fuzz bench package check-windows \
+        package-windows format clean
 
 all: build
 
@@ -87,10 +88,17 @@ bench: build
 package: setup
 	tools/build_package.sh $(BUILD_DIR)
 
-# The Qt-free half cross-compiled for Windows and run under Wine (installs MinGW-w64 and Wine,
-# builds GMP and MPFR from Debian's sources in build-windows/ the first time: a few minutes).
+# Windows (not part of `make test`): the whole program cross-compiled with MinGW-w64 against a
+# static Qt, GMP and MPFR built from Debian's own sources and kept in build-windows/ (the first
+# run builds Qt: about half an hour on two cores). package-windows makes build-windows/brimel.exe
+# and build-windows/brimel-<version>-win64.msi; check-windows also runs the tests, brimel.exe
+# and the installer under Wine.
+package-windows:
+	tools/windows/build.sh
+	tools/windows/package.sh
+
 check-windows:
-	tools/check_windows_build.sh build-windows
+	tools/windows/check.sh
 
 format:
 	git ls-files -- '*.cpp' '*.h' | xargs clang-format -i

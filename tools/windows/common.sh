@@ -9,7 +9,9 @@ prefix=$work/prefix
 sudo=$([ "$(id -u)" = 0 ] || echo sudo)
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEARCH=win64
 # Wine offers to install Mono and Gecko in a dialog the first time it starts: neither is needed.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Nor is its menu builder, which would copy each Start-menu shortcut into this machine's own
+# desktop menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -70,4 +72,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 CMAKE
+}
+
+# The installer for brimel.exe (stripped, in build-windows/) at version MAJOR.MINOR, into OUTPUT.
+# wixl takes its sources' paths relative to the folder it runs in, never absolute.
+make_msi() {
+  local version=$1 output=$2
+  (cd "$work" && wixl -a x64 -D Version="$version" -D Exe=brimel.exe \
+    -D Icon="$(realpath --relative-to="$work" "$root/data/icons/brimel.ico")" -o "$output" \
+    "$(realpath --relative-to="$work" "$root/data/windows/brimel.wxs")") 2>"$work/wixl.log" ||
+    { cat "$work/wixl.log" >&2; exit 1; }
 }

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds Brimel for Windows (tools/windows/build.sh), makes brimel.exe and the installer
+# (tools/windows/package.sh), and checks them under Wine, as far as this Linux machine can:
+#   - every Qt Test suite and the table through CTest, Wine running each program;
+#   - accuracy.exe: no wrong text, kind or error against the exact reference;
+#   - brimel.exe used on a private X server, its results copied back (tests/windows/wine_e2e.sh);
+#   - the installer installed, upgraded and removed (tests/windows/check_msi.sh).
+# The first run builds Qt (about half an hour on two cores); later ones take minutes.
+#
+#   tools/windows/check.sh [ACCURACY_CASES=500]
+source "$(dirname "$0")/common.sh"
+cases=${1:-500}
+started=$SECONDS
+step() { log "$1 ($((SECONDS - started)) s)"; }
+
+"$root/tools/windows/build.sh"
+"$root/tools/windows/package.sh"
+need_packages wine wine64 xvfb xauth xdotool xclip msitools
+step "Wine prefix"
+wineboot -i >/dev/null 2>&1 || true
+status=0
+
+step "Qt Test suites under Wine"
+(cd "$work/brimel" && ctest --output-on-failure -j"$(nproc)") || status=1
+
+step "accuracy.exe $cases 1"
+timeout 1800 wine "$work/brimel/accuracy.exe" "$cases" 1 >"$work/accuracy.txt" 2>&1 || status=1
+cat "$work/accuracy.txt"
+
+step "brimel.exe on a private X server"
+timeout 300 "$root/tools/with_private_x.sh" "$root/tests/windows/wine_e2e.sh" \
+  "$work/brimel/brimel.exe" || status=1
+
+step "the installer"
+version_text=$(sed -n 's/.*kVersionText = "\(.*\)";/\1/p' "$work/brimel/generated/runtime/program_identity.h")
+major=${version_text%%.*}
+minor=$((10#${version_text#*.}))
+make_msi "$major.$((minor + 1))" "$work/brimel-later.msi"
+"$root/tests/windows/check_msi.sh" "$work/brimel-$version_text-win64.msi" "$work/brimel-later.msi" \
+  "$major.$minor" "$major.$((minor + 1))" || status=1
+wineserver -k 2>/dev/null || true
+
+step "done: $([ $status = 0 ] && echo "everything passed" || echo FAILED)"
+exit $status
