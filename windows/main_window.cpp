@@ -18,6 +18,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace windows {
 
 namespace {
@@ -65,8 +67,11 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     for (QLabel* label : findChildren<QLabel*>())
         label->setAutoFillBackground(true);
 
-    // The design's client area excludes the menu bar, so the window grows by its height.
-    const int menuHeight = menuBar()->sizeHint().height();
+    // The design's client area excludes the menu bar, so the window grows by its height: the
+    // height the window's layout gives it, which for Windows' own style is its height for the
+    // window's width, a pixel more than its size hint.
+    const int menuHeight = std::max(menuBar()->sizeHint().height(),
+                                    menuBar()->heightForWidth(m_ui->centralwidget->minimumWidth()));
     const QSize client = m_ui->centralwidget->minimumSize();
     setFixedSize(client.width(), client.height() + menuHeight);
     setGeometry(QRect(kClientOrigin - QPoint(0, menuHeight), size()));
