@@ -78,14 +78,19 @@ bool takeSeparator(std::string_view& text, std::string_view localeSeparator) {
 
 } // namespace
 
-Number readNumber(std::string_view text, std::string_view localeSeparator) {
-    const std::string_view original = text;
-    if (text.size() > kMaxNumberTextLength)
-        notANumber(original);
+std::string_view withoutBlanks(std::string_view text) {
     while (dropBlank(text, true)) {
     }
     while (dropBlank(text, false)) {
     }
+    return text;
+}
+
+Number readNumber(std::string_view text, std::string_view localeSeparator) {
+    const std::string_view original = text;
+    if (text.size() > kMaxNumberTextLength)
+        notANumber(original);
+    text = withoutBlanks(text);
 
     const bool negative = takeSign(text);
     const std::string_view integerDigits = takeDigits(text);

@@ -36,6 +36,9 @@ struct Number {
     bool typedAsInteger = false; // written with neither a decimal separator nor an exponent
 };
 
+// text without the blanks readNumber() allows around a number: spaces, tabs, no-break spaces.
+std::string_view withoutBlanks(std::string_view text);
+
 // Reads the number written in text (UTF-8).
 //
 // Accepted: blanks (space, tab, no-break spaces) around; an optional sign "+", "-" or the

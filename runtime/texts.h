@@ -31,6 +31,10 @@ inline constexpr std::string_view kExactValue = QT_TRANSLATE_NOOP("Brimel", "Val
 inline constexpr std::string_view kExactFormTooLong =
     QT_TRANSLATE_NOOP("Brimel", "demasiado largo para escribirlo (más de 200 caracteres)");
 
+// The entry of a result box's context menu that copies its exact value.
+inline constexpr std::string_view kCopyExactValue =
+    QT_TRANSLATE_NOOP("Brimel", "Copiar valor exacto");
+
 // A command that failed for a reason of the program's own, not of the numbers.
 inline constexpr std::string_view kInternalError =
     QT_TRANSLATE_NOOP("Brimel", "No se pudo completar la orden por un error interno.");

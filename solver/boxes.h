@@ -2,6 +2,7 @@
 // The few operations on the main window that the calculation needs, so it stays free of widgets.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace solver {
@@ -15,9 +16,10 @@ public:
 
     virtual std::string text(InputBox box) const = 0;
     virtual void setText(ResultBox box, const std::string& text) = 0;
-    // The exact value of what the box shows, as a form ("(3 + √5)/2") or a note saying that it is
-    // too long; empty: none.
-    virtual void setExactForm(ResultBox box, const std::string& form) = 0;
+    // The exact value of what the box shows, as a form ("(3 + √5)/2"), or nothing where it is
+    // too long to write; and the working that leads to it, empty where there is none.
+    virtual void setExactValue(ResultBox box, const std::optional<std::string>& form,
+                               const std::string& working) = 0;
     // The caption of Label1, the kind of solution.
     virtual void setKind(const std::string& caption) = 0;
     // A plain message with an OK button; returns when the user has dismissed it.

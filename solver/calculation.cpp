@@ -76,18 +76,14 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
         second = shown(roots.second, Subject::SecondRoot, separator);
     }
     const ExactForms forms =
-        exactForms(equation, a.typedAsInteger && b.typedAsInteger && c.typedAsInteger, separator);
-    const auto form = [](const std::optional<std::string>& text) {
-        return text.value_or(std::string(texts::kExactFormTooLong));
-    };
-
+        exactForms(equation, {Coefficient{textA, a}, {textB, b}, {textC, c}}, separator);
     boxes.setText(ResultBox::Text5, first);
-    boxes.setExactForm(ResultBox::Text5, form(forms.first));
+    boxes.setExactValue(ResultBox::Text5, forms.first, forms.firstWorking);
     boxes.setText(ResultBox::Text6, second);
-    boxes.setExactForm(ResultBox::Text6, form(forms.second));
+    boxes.setExactValue(ResultBox::Text6, forms.second, forms.secondWorking);
     boxes.setKind(std::string(roots.complex ? texts::kComplexCaption : texts::kRealCaption));
     boxes.setText(ResultBox::Text7, discriminantText);
-    boxes.setExactForm(ResultBox::Text7, form(forms.discriminant));
+    boxes.setExactValue(ResultBox::Text7, forms.discriminant, forms.discriminantWorking);
     boxes.focusFirstInput();
     return roots;
 }

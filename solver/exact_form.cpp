@@ -1,288 +1,174 @@
 // SPDX-License-Identifier: MIT
 #include "solver/exact_form.h"
 
-#include "runtime/number_text.h"
 #include "solver/integer_equation.h"
+#include "solver/notation.h"
 #include "solver/quadratic.h"
-
-#include <algorithm>
-#include <cstdint>
-#include <vector>
 
 namespace solver {
 namespace {
 
-constexpr std::string_view kRoot = "\xE2\x88\x9A"; // U+221A
-constexpr std::uint32_t kTrialDivisionLimit = 1'000'000;
-// Beyond these digits a radicand is not factored: its root term q√r, with q^2 r the radicand,
-// would itself be longer than a form may be, unless 2a cancelled most of it.
-constexpr std::size_t kLongestRadicandTried = 2000;
+using notation::fitting;
+using notation::Writer;
 
-// The primes below kTrialDivisionLimit, sieved the first time a radicand needs them.
-const std::vector<std::uint32_t>& primes() {
-    static const std::vector<std::uint32_t> found = [] {
-        std::vector<bool> composite(kTrialDivisionLimit);
-        std::vector<std::uint32_t> list;
-        for (std::uint32_t n = 2; n < kTrialDivisionLimit; ++n) {
-            if (composite[n])
-                continue;
-            list.push_back(n);
-            for (std::uint64_t multiple = std::uint64_t{n} * n; multiple < kTrialDivisionLimit;
-                 multiple += n)
-                composite[multiple] = true;
-        }
-        return list;
-    }();
-    return found;
-}
+const std::string kMinus(runtime::kTypographicMinus);
 
-// Thrown where a number is too long for any form to be written with it.
-struct TooLong {};
-
-std::string integerText(const mpz_class& value) {
-    if (mpz_sizeinbase(value.get_mpz_t(), 10) > kLongestExactForm + 1)
-        throw TooLong{};
-    return value.get_str();
-}
-
-// How many times factor divides value, taking it out.
-long removeFactor(mpz_class& value, unsigned long factor) {
-    return static_cast<long>(
-        mpz_remove(value.get_mpz_t(), value.get_mpz_t(), mpz_class(factor).get_mpz_t()));
-}
-
-class Writer {
-public:
-    Writer(bool integersTyped, std::string_view separator)
-        : m_decimals(!integersTyped), m_separator(separator) {}
-
-    // A rational number with its sign.
-    std::string rational(const mpq_class& value) const {
-        if (value == 0)
-            return "0";
-        return (value < 0 ? std::string(runtime::kTypographicMinus) : std::string()) +
-               magnitude(abs(value));
-    }
-
-    // Whether magnitude(value) is written as a fraction.
-    bool isFraction(const mpq_class& value) const {
-        return value.get_den() != 1 && !decimal(value);
-    }
-
-    // c√r for c > 0 and r > 1: "√5", "3√5", "√3/2", "0.5√3".
-    std::string rootTerm(const mpq_class& coefficient, const mpz_class& radicand) const {
-        const std::string root = std::string(kRoot) + integerText(radicand);
-        if (coefficient == 1)
-            return root;
-        // A whole or decimal coefficient stands before the root, a fraction's numerator too.
-        if (const std::optional<std::string> text = decimal(coefficient))
-            return *text + root;
-        const std::string numerator =
-            coefficient.get_num() == 1 ? std::string() : integerText(coefficient.get_num());
-        if (coefficient.get_den() == 1)
-            return numerator + root;
-        return numerator + root + "/" + integerText(coefficient.get_den());
-    }
-
-    // a + c√r for rationals a and c != 0, and r > 1.
-    std::string surd(const mpq_class& a, const mpq_class& c, const mpz_class& radicand) const {
-        const bool minus = c < 0;
-        if (m_decimals) {
-            const std::string term = rootTerm(abs(c), radicand);
-            if (a == 0)
-                return (minus ? std::string(runtime::kTypographicMinus) : std::string()) + term;
-            return joined(rational(a), minus, term);
-        }
-        // Over one common denominator: (p + q√r)/s.
-        const mpz_class denominator = lcm(a.get_den(), c.get_den());
-        const mpz_class p = denominator / a.get_den() * a.get_num();
-        const mpz_class q = denominator / c.get_den() * abs(c.get_num());
-        const std::string term =
-            (q == 1 ? std::string() : integerText(q)) + std::string(kRoot) + integerText(radicand);
-        std::string over; // "/s", or nothing for s = 1
-        if (denominator != 1)
-            over.append("/").append(integerText(denominator));
-        if (p == 0)
-            return (minus ? std::string(runtime::kTypographicMinus) : std::string()) + term + over;
-        const std::string sum = joined(rational(p), minus, term);
-        return denominator == 1 ? sum : "(" + sum + ")" + over;
-    }
-
-    // "a + b" or "a − b".
-    static std::string joined(const std::string& a, bool minus, const std::string& b) {
-        return a + " " + std::string(minus ? runtime::kTypographicMinus : "+") + " " + b;
-    }
-
-private:
-    // value > 0 as a decimal of at most 15 significant digits, written the way the boxes write
-    // numbers; nothing where it is not one (a denominator with other primes than 2 and 5, or
-    // more digits), or where integers are written as integers.
-    std::optional<std::string> decimal(const mpq_class& value) const {
-        if (!m_decimals)
-            return std::nullopt;
-        // value = n / (2^twos 5^fives) = n 2^(places - twos) 5^(places - fives) / 10^places.
-        mpz_class rest = value.get_den();
-        const long twos = removeFactor(rest, 2);
-        const long fives = removeFactor(rest, 5);
-        if (rest != 1)
-            return std::nullopt;
-        const long places = std::max(twos, fives);
-        // 2^50 and 5^22 have 16 digits: more would not fit in 15.
-        if (places - twos >= 50 || places - fives >= 22)
-            return std::nullopt;
-        mpz_class significand = value.get_num();
-        // Only an integer can end in zeros: a fraction's numerator has no factor its
-        // denominator has.
-        const long zeros = twos == 0 && fives == 0 ? removeFactor(significand, 10) : 0;
-        if (mpz_sizeinbase(significand.get_mpz_t(), 10) > 16)
-            return std::nullopt;
-        significand *= mpz_class(1) << static_cast<mp_bitcnt_t>(places - twos);
-        significand *= powerOfFive(places - fives);
-        const std::string digits = significand.get_str();
-        if (digits.size() > 15)
-            return std::nullopt;
-        const long exponent = static_cast<long>(digits.size()) - 1 + zeros - places;
-        return runtime::typographic(runtime::formatDecimal(false, digits, exponent, m_separator));
-    }
-
-    static mpz_class powerOfFive(long exponent) {
-        mpz_class power;
-        mpz_ui_pow_ui(power.get_mpz_t(), 5, static_cast<unsigned long>(exponent));
-        return power;
-    }
-
-    // A rational number > 0: a decimal, an integer or a fraction.
-    std::string magnitude(const mpq_class& value) const {
-        if (const std::optional<std::string> text = decimal(value))
-            return *text;
-        if (value.get_den() == 1)
-            return integerText(value.get_num());
-        return integerText(value.get_num()) + "/" + integerText(value.get_den());
-    }
-
-    bool m_decimals;
-    std::string m_separator;
+// x = (−b ± √D)/2a = re ± c√r, with √|D| = c√r: the parts every root is written from.
+struct RootParts {
+    mpq_class re;
+    mpq_class coefficient; // of the sign of a
+    mpz_class radicand;    // 1 where √|D| is rational
+    int sign = 0;          // of D
 };
 
-// Takes the square factors of the primes below kTrialDivisionLimit out of radicand > 0,
-// multiplying factor by their roots, then a cofactor that is a square; false when what remains
-// is too long to write.
-bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
-    if (mpz_sizeinbase(radicand.get_mpz_t(), 10) > kLongestRadicandTried)
-        return false;
-    // The largest prime whose square may still divide the radicand.
-    const auto largestWorthTrying = [&]() -> std::uint32_t {
-        if (radicand >= static_cast<double>(kTrialDivisionLimit) * kTrialDivisionLimit)
-            return kTrialDivisionLimit;
-        return static_cast<std::uint32_t>(mpz_class(sqrt(radicand)).get_ui());
-    };
-    std::uint32_t largest = largestWorthTrying();
-    for (const std::uint32_t prime : primes()) {
-        if (prime > largest)
-            break;
-        if (!mpz_divisible_ui_p(radicand.get_mpz_t(), prime))
-            continue;
-        const long power = removeFactor(radicand, prime);
-        mpz_class root;
-        mpz_ui_pow_ui(root.get_mpz_t(), prime, static_cast<unsigned long>(power / 2));
-        factor *= root;
-        if (power % 2 == 1)
-            radicand *= prime;
-        largest = largestWorthTrying();
+// A coefficient as the working writes it: as typed, without blanks or a plus sign, its minus
+// typographic and kept apart.
+struct Typed {
+    explicit Typed(const Coefficient& coefficient) : zero(coefficient.number.exact.isZero()) {
+        std::string_view text = runtime::withoutBlanks(coefficient.text);
+        if (text.starts_with('+')) {
+            text.remove_prefix(1);
+        } else if (text.starts_with('-') || text.starts_with(runtime::kTypographicMinus)) {
+            text.remove_prefix(text.starts_with('-') ? 1 : runtime::kTypographicMinus.size());
+            negative = !zero;
+        }
+        digits = runtime::typographic(text);
     }
-    if (radicand != 1 && mpz_perfect_square_p(radicand.get_mpz_t())) {
-        factor *= sqrt(radicand);
-        radicand = 1;
+    std::string shown() const { return (negative ? kMinus : std::string()) + digits; }
+    // In a product: negative numbers in brackets. Raised to a power: exponents typed too.
+    std::string factor() const { return negative ? "(" + shown() + ")" : shown(); }
+    std::string base() const {
+        const bool exponent = digits.find_first_of("eE") != std::string::npos;
+        return negative || exponent ? "(" + shown() + ")" : shown();
     }
-    return mpz_sizeinbase(radicand.get_mpz_t(), 10) <= kLongestExactForm;
+    std::string negated() const { return zero || negative ? digits : kMinus + digits; }
+
+    bool zero;
+    bool negative = false;
+    std::string digits;
+};
+
+mpq_class valueOf(const Coefficient& coefficient) {
+    const runtime::Decimal& exact = coefficient.number.exact;
+    return notation::scaled(mpq_class(significandOf(exact)), exact.exponent);
 }
 
-// value x 10^exponent in lowest terms, for value in lowest terms: only twos and fives can cancel
-// against the power of ten, so no greatest common divisor of long numbers is needed.
-mpq_class scaled(mpq_class value, long exponent) {
-    const auto count = static_cast<unsigned long>(std::labs(exponent));
-    mpz_class& gains = exponent >= 0 ? value.get_num() : value.get_den();
-    mpz_class& loses = exponent >= 0 ? value.get_den() : value.get_num();
-    if (loses == 0)
-        return value;
-    const unsigned long twos = std::min(count, mpz_scan1(loses.get_mpz_t(), 0));
-    mpz_tdiv_q_2exp(loses.get_mpz_t(), loses.get_mpz_t(), twos);
-    auto fives = static_cast<unsigned long>(removeFactor(loses, 5));
-    if (fives > count) { // one too many taken out: put the rest back
-        mpz_class power;
-        mpz_ui_pow_ui(power.get_mpz_t(), 5, fives - count);
-        loses *= power;
-        fives = count;
-    }
-    mpz_class power;
-    mpz_ui_pow_ui(power.get_mpz_t(), 5, count - fives);
-    gains *= power;
-    gains <<= count - twos;
-    return value;
+// A value written inside a larger expression: in brackets unless it is a plain number.
+std::string bracketed(const std::string& text) {
+    const bool plain = text.find_first_of(" /()E") == std::string::npos &&
+                       !text.starts_with(runtime::kTypographicMinus);
+    return plain ? text : "(" + text + ")";
 }
 
-// The form that write() gives, or nothing where it is too long.
-template <typename Write> std::optional<std::string> fitting(Write write) {
-    std::string form;
-    try {
-        form = write();
-    } catch (const TooLong&) {
-        return std::nullopt;
-    }
-    const auto characters = std::count_if(form.begin(), form.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    });
-    if (static_cast<std::size_t>(characters) > kLongestExactForm)
-        return std::nullopt;
-    return form;
+std::string discriminantWorking(const Writer& writer, const std::array<Coefficient, 3>& typed,
+                                const std::string& discriminant) {
+    const Typed a(typed[0]), b(typed[1]), c(typed[2]);
+    const mpq_class square = valueOf(typed[1]) * valueOf(typed[1]);
+    const mpq_class product = 4 * valueOf(typed[0]) * valueOf(typed[2]);
+    return "D = b² " + kMinus + " 4ac = " + b.base() + "² " + kMinus + " 4·" + a.factor() + "·" +
+           c.factor() + " = " +
+           Writer::joined(writer.rational(square), product >= 0, writer.rational(abs(product))) +
+           " = " + discriminant;
+}
+
+// x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1), and where √D comes out simpler, the same with it and
+// 2a worked out, then the form: = (−2 + 4 i)/2 = −1 + 2 i.
+std::string rootWorking(bool first, const Writer& writer, const std::array<Coefficient, 3>& typed,
+                        const std::string& discriminant, const std::string& squareRoot,
+                        const std::string& form) {
+    const Typed a(typed[0]), b(typed[1]);
+    const std::string plusMinus = first ? "+" : kMinus;
+    const std::string root = std::string(notation::kRoot) + bracketed(discriminant);
+    std::string line = (first ? "x₁" : "x₂") + std::string(" = (") + kMinus + "b " + plusMinus +
+                       " √D)/(2a) = (" + b.negated() + " " + plusMinus + " " + root + ")/(2·" +
+                       a.factor() + ")";
+    if (squareRoot == root)
+        return line;
+    const std::string worked = "(" + writer.rational(-valueOf(typed[1])) + " " + plusMinus + " " +
+                               squareRoot + ")/" +
+                               bracketed(writer.rational(2 * valueOf(typed[0])));
+    line += " = " + worked;
+    if (form != worked)
+        line += " = " + form;
+    return line;
 }
 
 } // namespace
 
-ExactForms exactForms(const Quadratic& equation, bool integersTyped,
+ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3>& coefficients,
                       std::string_view decimalSeparator) {
     const IntegerEquation& integers = equation.integerEquation();
+    bool integersTyped = true;
+    for (const Coefficient& coefficient : coefficients)
+        integersTyped = integersTyped && coefficient.number.typedAsInteger;
     const Writer writer(integersTyped, decimalSeparator);
     ExactForms forms;
     forms.discriminant = fitting([&] {
         return writer.rational(
-            scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
+            notation::scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
     });
 
     // x = 10^s (-b ± sqrt(D')) / 2a = re ± c√r, with sqrt(|D'|) = k√r.
-    const int sign = sgn(integers.discriminant);
-    mpz_class radicand = abs(integers.discriminant);
-    mpz_class root = sign == 0 ? 0 : 1;
-    if (sign != 0 && !takeOutSquares(radicand, root))
+    RootParts roots;
+    roots.sign = sgn(integers.discriminant);
+    roots.radicand = abs(integers.discriminant);
+    mpz_class root = roots.sign == 0 ? 0 : 1;
+    if (roots.sign != 0 && !notation::takeOutSquares(roots.radicand, root))
         return forms;
+    if (roots.sign == 0)
+        roots.radicand = 1;
     const mpq_class twoA = 2 * integers.a;
-    const mpq_class re = scaled(-integers.b / twoA, integers.scale);
-    const mpq_class coefficient = scaled(root / twoA, integers.scale);
-    const bool rational = radicand == 1 || sign == 0;
+    roots.re = notation::scaled(-integers.b / twoA, integers.scale);
+    roots.coefficient = notation::scaled(root / twoA, integers.scale);
 
     for (const bool first : {true, false}) {
         std::optional<std::string>& form = first ? forms.first : forms.second;
-        if (sign >= 0) {
-            const mpq_class term = first ? coefficient : mpq_class(-coefficient);
+        if (roots.sign >= 0) {
+            const mpq_class term = first ? roots.coefficient : mpq_class(-roots.coefficient);
             form = fitting([&] {
-                return rational ? writer.rational(re + term) : writer.surd(re, term, radicand);
+                return roots.radicand == 1 ? writer.rational(roots.re + term)
+                                           : writer.surd(roots.re, term, roots.radicand);
             });
             continue;
         }
         // Complex: re + im i and re − im i, im = c√r of the sign of a.
         form = fitting([&] {
-            const mpq_class magnitude = abs(coefficient);
-            std::string imaginary =
-                rational ? writer.rational(magnitude) : writer.rootTerm(magnitude, radicand);
-            if (!rational || writer.isFraction(magnitude))
-                imaginary = "(" + imaginary + ")";
-            imaginary = imaginary == "1" ? "i" : imaginary + " i";
-            const bool minus = (coefficient < 0) == first;
-            if (re == 0)
-                return (minus ? std::string(runtime::kTypographicMinus) : std::string()) +
-                       imaginary;
-            return Writer::joined(writer.rational(re), minus, imaginary);
+            const std::string imaginary = writer.imaginary(abs(roots.coefficient), roots.radicand);
+            const bool minus = (roots.coefficient < 0) == first;
+            if (roots.re == 0)
+                return (minus ? kMinus : std::string()) + imaginary;
+            return Writer::joined(writer.rational(roots.re), minus, imaginary);
         });
+    }
+
+    // The working, from the coefficients as typed: none where they alone would fill a line.
+    for (const Coefficient& coefficient : coefficients)
+        if (notation::characters(coefficient.text) > kLongestExactForm)
+            return forms;
+    if (!forms.discriminant)
+        return forms;
+    forms.discriminantWorking =
+        fitting([&] {
+            return discriminantWorking(writer, coefficients, *forms.discriminant);
+        }).value_or("");
+    // √D = c√r 10^(k/2) (k, the power of ten of D, is even), or that times i for D < 0.
+    const std::optional<std::string> squareRoot = fitting([&] {
+        const mpq_class magnitude =
+            notation::scaled(mpq_class(root), integers.discriminantExponent / 2);
+        if (roots.sign < 0)
+            return writer.imaginary(magnitude, roots.radicand);
+        return roots.radicand == 1 ? writer.rational(magnitude)
+                                   : writer.rootTerm(magnitude, roots.radicand);
+    });
+    for (const bool first : {true, false}) {
+        const std::optional<std::string>& form = first ? forms.first : forms.second;
+        if (!form || !squareRoot)
+            continue;
+        (first ? forms.firstWorking : forms.secondWorking) =
+            fitting([&] {
+                return rootWorking(first, writer, coefficients, *forms.discriminant, *squareRoot,
+                                   *form);
+            }).value_or("");
     }
     return forms;
 }

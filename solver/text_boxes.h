@@ -3,6 +3,7 @@
 // the very code the main window runs without any widget.
 #pragma once
 
+#include "runtime/texts.h"
 #include "solver/boxes.h"
 
 #include <array>
@@ -21,8 +22,11 @@ public:
     void setText(ResultBox box, const std::string& text) override {
         results[static_cast<std::size_t>(box)] = text;
     }
-    void setExactForm(ResultBox box, const std::string& form) override {
-        exactForms[static_cast<std::size_t>(box)] = form;
+    void setExactValue(ResultBox box, const std::optional<std::string>& form,
+                       const std::string& working) override {
+        exactForms[static_cast<std::size_t>(box)] =
+            form.value_or(std::string(runtime::texts::kExactFormTooLong));
+        workings[static_cast<std::size_t>(box)] = working;
     }
     void setKind(const std::string& caption) override { kind = caption; }
     void showMessage(const std::string& text) override { message = text; }
@@ -30,7 +34,8 @@ public:
     std::string decimalSeparator() const override { return m_separator; }
 
     std::array<std::string, 3> results;    // Text5, Text6, Text7
-    std::array<std::string, 3> exactForms; // of the same
+    std::array<std::string, 3> exactForms; // of the same, or the note that one is too long
+    std::array<std::string, 3> workings;   // of the same
     std::string kind;                      // Label1
     std::string message;                   // the last message shown
 

@@ -466,6 +466,26 @@ FormTally checkExactForms(const Category& category) {
                                        value->re + " + " + value->im + " i, the box shows " +
                                        shown[i].re + " + " + shown[i].im + " i";
             }
+            const std::string& working = boxes.workings[i];
+            if (working.empty())
+                continue;
+            ++tally.workings;
+            const std::optional<std::vector<formreader::Value>> steps =
+                formreader::evaluateWorking(working);
+            if (!steps || steps->empty()) {
+                ++tally.workingsUnread;
+                continue;
+            }
+            for (const formreader::Value& step : *steps) {
+                if (step.re == shown[i].re && step.im == shown[i].im)
+                    continue;
+                ++tally.workingsWrong;
+                if (tally.firstWrong.empty())
+                    tally.firstWrong = caseText(equation) + ": \"" + working + "\" has a step " +
+                                       step.re + " + " + step.im + " i, the box shows " +
+                                       shown[i].re + " + " + shown[i].im + " i";
+                break;
+            }
         }
     }
     return tally;

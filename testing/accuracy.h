@@ -44,11 +44,15 @@ struct FormTally {
     long wrong = 0;         // read back, a form's value does not round to its box's number
     long tooLong = 0;       // forms said to be too long to write
     long unread = 0;        // forms the reader could not evaluate
-    std::string firstWrong; // a description of the first wrong form, if any
+    long workings = 0;      // lines of working written beside them
+    long workingsWrong = 0; // an expression in one does not come to its box's number
+    long workingsUnread = 0;
+    std::string firstWrong; // a description of the first wrong form or working, if any
 };
 
-// Every exact form the boxes carry for the category's cases, read back by an independent reader
-// (MPFR) and rounded to 15 digits, against the number its box shows.
+// Every exact form the boxes carry for the category's cases, and every expression of the
+// working beside it, read back by an independent reader (MPFR) and rounded to 15 digits,
+// against the number its box shows.
 FormTally checkExactForms(const Category& category);
 
 // Runs every case of the category through the program's calculation (the window's own code

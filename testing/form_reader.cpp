@@ -5,6 +5,8 @@
 
 #include "runtime/number_text.h"
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -28,8 +30,13 @@ struct Unreadable : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+constexpr std::string_view kRoot = "\xE2\x88\x9A"; // √
+constexpr std::string_view kDot = "\xC2\xB7";      // · (a product)
+constexpr std::string_view kSquared = "\xC2\xB2";  // ²
+
 // A recursive descent over the form: sums of products of signed primaries, where a primary is a
-// number, √ of a number, a bracketed sum or i, and two primaries side by side multiply.
+// number, √ of a number or of a bracketed sum, a bracketed sum or i, maybe squared; two
+// primaries side by side or with · between them multiply.
 class Parser {
 public:
     Parser(std::string text, mpfr_prec_t bits) : m_text(std::move(text)), m_bits(bits) {}
@@ -39,6 +46,13 @@ public:
         skipBlanks();
         if (m_at != m_text.size())
             throw Unreadable("trailing text");
+        // A sum whose terms cancel exactly, 0,36 − 0,36 or b² − 4ac of a double root, leaves
+        // only the terms' rounding in binary, thousands of bits below them; a sum that does not
+        // cancel keeps far more, as its numbers have at most a few hundred digits. So a part
+        // two thirds of the precision below the largest term is 0.
+        for (mpfr_ptr part : {static_cast<mpfr_ptr>(value.re), static_cast<mpfr_ptr>(value.im)})
+            if (!mpfr_zero_p(part) && mpfr_get_exp(part) < m_largest - 2 * m_bits / 3)
+                mpfr_set_zero(part, 1);
         return value;
     }
 
@@ -61,16 +75,25 @@ private:
             return false;
         const char c = m_text[m_at];
         return (c >= '0' && c <= '9') || c == '(' || c == 'i' ||
-               std::string_view(m_text).substr(m_at).starts_with("\xE2\x88\x9A");
+               std::string_view(m_text).substr(m_at).starts_with(kRoot);
+    }
+
+    void noteTerm(const Complex& term) {
+        for (mpfr_srcptr part :
+             {static_cast<mpfr_srcptr>(term.re), static_cast<mpfr_srcptr>(term.im)})
+            if (!mpfr_zero_p(part))
+                m_largest = std::max(m_largest, mpfr_get_exp(part));
     }
 
     Complex sum() {
         Complex value = product();
+        noteTerm(value);
         for (;;) {
             const bool plus = take("+");
             if (!plus && !take("-"))
                 return value;
             Complex term = product();
+            noteTerm(term);
             mpfr_rnd_t mode = MPFR_RNDN;
             (plus ? mpfr_add : mpfr_sub)(value.re, value.re, term.re, mode);
             (plus ? mpfr_add : mpfr_sub)(value.im, value.im, term.im, mode);
@@ -86,21 +109,25 @@ private:
                     throw Unreadable("division by a complex number");
                 mpfr_div(value.re, value.re, divisor.re, MPFR_RNDN);
                 mpfr_div(value.im, value.im, divisor.re, MPFR_RNDN);
-            } else if (startsPrimary()) {
-                Complex factor = unary();
-                Number re(m_bits), im(m_bits), cross(m_bits);
-                mpfr_mul(re, value.re, factor.re, MPFR_RNDN);
-                mpfr_mul(cross, value.im, factor.im, MPFR_RNDN);
-                mpfr_sub(re, re, cross, MPFR_RNDN);
-                mpfr_mul(im, value.re, factor.im, MPFR_RNDN);
-                mpfr_mul(cross, value.im, factor.re, MPFR_RNDN);
-                mpfr_add(im, im, cross, MPFR_RNDN);
-                value.re = re;
-                value.im = im;
+            } else if (take(kDot) || startsPrimary()) {
+                const Complex factor = unary();
+                multiply(value, factor);
             } else {
                 return value;
             }
         }
+    }
+
+    void multiply(Complex& value, const Complex& factor) const {
+        Number re(m_bits), im(m_bits), cross(m_bits);
+        mpfr_mul(re, value.re, factor.re, MPFR_RNDN);
+        mpfr_mul(cross, value.im, factor.im, MPFR_RNDN);
+        mpfr_sub(re, re, cross, MPFR_RNDN);
+        mpfr_mul(im, value.re, factor.im, MPFR_RNDN);
+        mpfr_mul(cross, value.im, factor.re, MPFR_RNDN);
+        mpfr_add(im, im, cross, MPFR_RNDN);
+        value.re = re;
+        value.im = im;
     }
 
     Complex unary() {
@@ -114,41 +141,67 @@ private:
     }
 
     Complex primary() {
-        Complex value(m_bits);
-        if (take("(")) {
-            value = sum();
-            if (!take(")"))
-                throw Unreadable("unclosed bracket");
-        } else if (take("i")) {
-            mpfr_set_ui(value.im, 1, MPFR_RNDN);
-        } else {
-            // Read first: the MPFR macros may name their arguments twice.
-            const bool root = take("\xE2\x88\x9A");
-            const Number read = number();
-            if (root)
-                mpfr_sqrt(value.re, read, MPFR_RNDN);
-            else
-                mpfr_set(value.re, read, MPFR_RNDN);
+        Complex value = bare();
+        if (take(kSquared)) {
+            const Complex same = value;
+            multiply(value, same);
         }
         return value;
     }
 
-    // Digits with an optional point and exponent: "12", "0.04", "1E-15".
+    Complex bracketed() {
+        Complex value = sum();
+        if (!take(")"))
+            throw Unreadable("unclosed bracket");
+        return value;
+    }
+
+    Complex bare() {
+        Complex value(m_bits);
+        if (take("(")) {
+            value = bracketed();
+        } else if (take("i")) {
+            mpfr_set_ui(value.im, 1, MPFR_RNDN);
+        } else if (take(kRoot)) {
+            // √ of a number, or of a bracketed real sum: √(−16) is 4 i.
+            Complex radicand(m_bits);
+            if (take("(")) {
+                radicand = bracketed();
+            } else {
+                const Number read = number(); // first: the MPFR macros name their arguments twice
+                mpfr_set(radicand.re, read, MPFR_RNDN);
+            }
+            if (!mpfr_zero_p(radicand.im))
+                throw Unreadable("the root of a complex number");
+            const bool negative = mpfr_sgn(static_cast<mpfr_srcptr>(radicand.re)) < 0;
+            mpfr_abs(radicand.re, radicand.re, MPFR_RNDN);
+            mpfr_sqrt(negative ? value.im : value.re, radicand.re, MPFR_RNDN);
+        } else {
+            const Number read = number();
+            mpfr_set(value.re, read, MPFR_RNDN);
+        }
+        return value;
+    }
+
+    // Digits with an optional point or comma and exponent: "12", "0.04", "0,36", "1E-15",
+    // "1.5e3" (as the boxes write numbers, or as a person types them).
     Number number() {
         skipBlanks();
         const std::size_t start = m_at;
         while (m_at < m_text.size()) {
             const char c = m_text[m_at];
-            const bool exponentSign =
-                (c == '-' || c == '+') && m_at > start && m_text[m_at - 1] == 'E';
-            if (!((c >= '0' && c <= '9') || c == '.' || c == 'E' || exponentSign))
+            const bool exponent = c == 'E' || c == 'e';
+            const bool exponentSign = (c == '-' || c == '+') && m_at > start &&
+                                      (m_text[m_at - 1] == 'E' || m_text[m_at - 1] == 'e');
+            if (!((c >= '0' && c <= '9') || c == '.' || c == ',' || exponent || exponentSign))
                 break;
             ++m_at;
         }
         if (m_at == start)
             throw Unreadable("a number expected");
         Number value(m_bits);
-        const std::string digits = m_text.substr(start, m_at - start);
+        std::string digits = m_text.substr(start, m_at - start);
+        std::replace(digits.begin(), digits.end(), ',', '.');
         if (mpfr_set_str(value, digits.c_str(), 10, MPFR_RNDN) != 0)
             throw Unreadable("not a number: " + digits);
         return value;
@@ -157,6 +210,7 @@ private:
     std::string m_text;
     mpfr_prec_t m_bits;
     std::size_t m_at = 0;
+    mpfr_exp_t m_largest = std::numeric_limits<mpfr_exp_t>::min(); // the largest term's exponent
 };
 
 // The form with every minus sign, typographic or not, as "-".
@@ -198,6 +252,28 @@ std::string rounded(mpfr_srcptr x) {
 }
 
 } // namespace
+
+std::optional<std::vector<Value>> evaluateWorking(const std::string& line) {
+    // After "D = " or "x₁ = ", the formula in letters, then the expressions in numbers.
+    constexpr std::string_view kEquals = " = ";
+    std::size_t at = line.find(kEquals);
+    if (at == std::string::npos)
+        return std::nullopt;
+    std::vector<Value> values;
+    while (at != std::string::npos) {
+        const std::size_t start = at + kEquals.size();
+        at = line.find(kEquals, start);
+        const std::string expression =
+            line.substr(start, at == std::string::npos ? at : at - start);
+        if (expression.find_first_of("abcD") != std::string::npos)
+            continue;
+        const std::optional<Value> value = evaluate(expression);
+        if (!value)
+            return std::nullopt;
+        values.push_back(*value);
+    }
+    return values;
+}
 
 std::optional<Value> evaluate(const std::string& form) {
     // At two precisions, far beyond what 15 digits need: a value that rounds differently at

@@ -81,10 +81,12 @@ void TestAccuracy::exactFormsReadBack() {
     QFETCH(int, index);
     const accuracy::FormTally tally =
         accuracy::checkExactForms(m_categories[static_cast<std::size_t>(index)]);
-    qInfo("%ld forms: %ld too long, %ld unread", tally.forms, tally.tooLong, tally.unread);
-    QVERIFY2(tally.wrong == 0, tally.firstWrong.c_str());
+    qInfo("%ld forms: %ld too long, %ld unread; %ld lines of working, %ld unread", tally.forms,
+          tally.tooLong, tally.unread, tally.workings, tally.workingsUnread);
+    QVERIFY2(tally.wrong == 0 && tally.workingsWrong == 0, tally.firstWrong.c_str());
     // Unread: a value on a decimal tie, which a binary approximation cannot round.
     QVERIFY(tally.unread <= tally.forms / 100);
+    QVERIFY(tally.workingsUnread <= tally.workings / 100);
     // Each category has forms to read: at least the discriminants of its short equations.
     QVERIFY(tally.forms - tally.tooLong > 0);
 }

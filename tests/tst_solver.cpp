@@ -38,8 +38,11 @@ public:
         record(QStringLiteral("%1=%2").arg(QLatin1String(names[static_cast<int>(box)]),
                                            QString::fromStdString(text)));
     }
-    void setExactForm(solver::ResultBox box, const std::string& form) override {
-        exactForms[static_cast<std::size_t>(box)] = QString::fromStdString(form);
+    void setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
+                       const std::string& working) override {
+        const std::string shown = form.value_or(std::string(runtime::texts::kExactFormTooLong));
+        exactForms[static_cast<std::size_t>(box)] = QString::fromStdString(shown);
+        workings[static_cast<std::size_t>(box)] = QString::fromStdString(working);
     }
     void setKind(const std::string& caption) override {
         record(QStringLiteral("Label1=") + QString::fromStdString(caption));
@@ -53,6 +56,7 @@ public:
     QString log() const { return m_log.join(QLatin1Char('|')); }
 
     std::array<QString, 3> exactForms; // of Text5, Text6, Text7, kept apart from the log
+    std::array<QString, 3> workings;   // of the same
 
 private:
     void record(const QString& entry) { m_log << entry; }

@@ -13,10 +13,14 @@
 #include "windows/help_window.h"
 #include "windows/icons.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -36,6 +40,83 @@ template <typename Window> void showKept(std::unique_ptr<Window>& window) {
     window->activateWindow();
 }
 
+// A text box claims Ctrl+A (select all) and Ctrl+C (copy) before the menu sees them. The menu's
+// keys win here, except that Ctrl+C still copies a selection: closing the window on the copy
+// keystroke would throw away the results being copied.
+class MenuKeysFirst : public QObject {
+public:
+    MenuKeysFirst(QAction* close, QList<QAction*> others, QObject* parent)
+        : QObject(parent), m_close(close), m_others(std::move(others)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const auto* box = qobject_cast<QLineEdit*>(watched);
+        const bool closing = pressed == m_close->shortcut();
+        if (closing && box && box->hasSelectedText())
+            return false; // a copy
+        const bool menuKey = closing || std::any_of(m_others.begin(), m_others.end(), [&](auto* a) {
+                                 return pressed == a->shortcut();
+                             });
+        if (!menuKey)
+            return false;
+        event->ignore(); // not overridden: the shortcut goes to the menu
+        return true;
+    }
+
+private:
+    QAction* m_close;
+    QList<QAction*> m_others;
+};
+
+// A result box shows its exact value on taking the keyboard focus, as the mouse's tooltip, and
+// hides it on losing it; Shift+F10 opens its context menu, as the Menu key does. Qt's tooltip
+// hides itself on every key release and mouse button: the Tab or the click that brought the
+// focus shows it again.
+class ResultBoxKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = static_cast<QLineEdit*>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::MouseButtonRelease:
+            showExactValue(box);
+            return false;
+        case QEvent::KeyRelease: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+                showExactValue(box);
+            return false;
+        }
+        case QEvent::FocusOut:
+            QToolTip::hideText();
+            return false;
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier)
+                return false;
+            const QPoint at(box->width() / 2, box->height() / 2);
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, box->mapToGlobal(at));
+            QCoreApplication::sendEvent(box, &menu);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    static void showExactValue(QLineEdit* box) {
+        if (box->hasFocus() && !box->toolTip().isEmpty())
+            QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box);
+    }
+};
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : MainWindow(&QDateTime::currentDateTime, parent) {}
@@ -44,6 +125,17 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::MainWindow), m_clock(std::move(clock)),
       m_clockTexts(locale()) {
     m_ui->setupUi(this);
+    m_inputs = {m_ui->Text1, m_ui->Text2, m_ui->Text3};
+    m_results = {m_ui->Text5, m_ui->Text6, m_ui->Text7};
+    applyDesign();
+    connectCommands();
+    startClock();
+    m_ui->Command1->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::applyDesign() {
     setWindowTitle(
         QStringLiteral("Brimel %1   por Vorno").arg(QString::fromUtf8(runtime::kShortVersionText)));
     applyDesignFonts(this);
@@ -70,12 +162,14 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     // The design's client area excludes the menu bar, so the window grows by its height: the
     // height the window's layout gives it, which for Windows' own style is its height for the
     // window's width, a pixel more than its size hint.
-    const int menuHeight = std::max(menuBar()->sizeHint().height(),
-                                    menuBar()->heightForWidth(m_ui->centralwidget->minimumWidth()));
     const QSize client = m_ui->centralwidget->minimumSize();
+    const int menuHeight =
+        std::max(menuBar()->sizeHint().height(), menuBar()->heightForWidth(client.width()));
     setFixedSize(client.width(), client.height() + menuHeight);
     setGeometry(QRect(kClientOrigin - QPoint(0, menuHeight), size()));
+}
 
+void MainWindow::connectCommands() {
     m_messageReporter = [this](const QString& text) { runtime::showMessage(this, text); };
     m_errorReporter = [this](const QString& text) { runtime::reportError(this, text); };
 
@@ -83,18 +177,30 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     connect(m_ui->Command2, &QPushButton::clicked, this, &MainWindow::clear);
     pressOnReturn(m_ui->Command1);
     pressOnReturn(m_ui->Command2);
-    for (QLineEdit* input : {m_ui->Text1, m_ui->Text2, m_ui->Text3})
+    for (QLineEdit* input : m_inputs)
         connect(input, &QLineEdit::returnPressed, this, &MainWindow::calculate);
     connect(m_ui->cc, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->aut, &QAction::triggered, this, &MainWindow::showAbout);
     connect(m_ui->como, &QAction::triggered, this, &MainWindow::showHelp);
+    auto* menuKeys = new MenuKeysFirst(m_ui->cc, {m_ui->aut, m_ui->como}, this);
     for (QLineEdit* box : findChildren<QLineEdit*>())
-        box->installEventFilter(this);
+        box->installEventFilter(menuKeys);
+    auto* resultKeys = new ResultBoxKeys(this);
+    for (std::size_t i = 0; i < m_results.size(); ++i) {
+        QLineEdit* box = m_results[i];
+        box->installEventFilter(resultKeys);
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QWidget::customContextMenuRequested, this, [this, i](const QPoint& at) {
+            showResultMenu(static_cast<solver::ResultBox>(i), at);
+        });
+    }
     // F10 opens the menu bar from the keyboard, where the platform's style does not already.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(m_ui->arc->menuAction()); });
+}
 
+void MainWindow::startClock() {
     m_ui->Label11->setText(m_clockTexts.date(m_clock().date()));
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -102,11 +208,7 @@ MainWindow::MainWindow(Clock clock, QWidget* parent)
     m_timer->setInterval(kTickInterval);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     m_timer->start();
-
-    m_ui->Command1->setFocus();
 }
-
-MainWindow::~MainWindow() = default;
 
 void MainWindow::setMessageReporter(Reporter reporter) {
     m_messageReporter = std::move(reporter);
@@ -120,22 +222,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_ui->centralwidget && event->type() == QEvent::Paint) {
         m_ui->centralwidget->removeEventFilter(this);
         QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon(windowIcon())); });
-        return false;
-    }
-    // A text box claims Ctrl+A (select all) and Ctrl+C (copy) before the menu sees them. The
-    // menu's keys win here, except that Ctrl+C still copies a selection: closing the window on
-    // the copy keystroke would throw away the results being copied.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
-        const auto* box = qobject_cast<QLineEdit*>(watched);
-        const bool copying = pressed == m_ui->cc->shortcut() && box && box->hasSelectedText();
-        const bool menuKey = pressed == m_ui->cc->shortcut() || pressed == m_ui->aut->shortcut() ||
-                             pressed == m_ui->como->shortcut();
-        if (menuKey && !copying) {
-            event->ignore(); // not overridden: the shortcut goes to the menu
-            return true;
-        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -159,13 +245,15 @@ void MainWindow::calculate() {
 
 void MainWindow::clear() {
     guarded([this] {
-        for (QLineEdit* box :
-             {m_ui->Text1, m_ui->Text2, m_ui->Text3, m_ui->Text5, m_ui->Text6, m_ui->Text7})
+        for (QLineEdit* box : m_inputs)
             box->clear();
-        // An exact value goes with the number it describes.
-        for (solver::ResultBox box :
-             {solver::ResultBox::Text5, solver::ResultBox::Text6, solver::ResultBox::Text7})
-            setExactForm(box, {});
+        for (std::size_t i = 0; i < m_results.size(); ++i) {
+            m_results[i]->clear();
+            // An exact value goes with the number it describes.
+            m_exactForms[i].clear();
+            m_results[i]->setToolTip({});
+            m_results[i]->setAccessibleDescription({});
+        }
         focusFirstInput();
     });
 }
@@ -186,42 +274,42 @@ void MainWindow::showHelp() {
     guarded([this] { showKept(m_help); });
 }
 
-std::string MainWindow::text(solver::InputBox box) const {
-    switch (box) {
-    case solver::InputBox::Text1:
-        return m_ui->Text1->text().toStdString();
-    case solver::InputBox::Text2:
-        return m_ui->Text2->text().toStdString();
-    case solver::InputBox::Text3:
-        return m_ui->Text3->text().toStdString();
-    }
-    return {};
+void MainWindow::showResultMenu(solver::ResultBox box, const QPoint& position) {
+    QLineEdit* target = m_results[static_cast<std::size_t>(box)];
+    std::unique_ptr<QMenu> menu(target->createStandardContextMenu());
+    menu->addSeparator();
+    QAction* copy = menu->addAction(runtime::translated(runtime::texts::kCopyExactValue));
+    copy->setObjectName(QStringLiteral("copyExactValue"));
+    const QString form = m_exactForms[static_cast<std::size_t>(box)];
+    copy->setEnabled(!form.isEmpty());
+    connect(copy, &QAction::triggered, this,
+            [form] { QGuiApplication::clipboard()->setText(form); });
+    menu->exec(target->mapToGlobal(position));
 }
 
-QLineEdit* MainWindow::resultBox(solver::ResultBox box) const {
-    switch (box) {
-    case solver::ResultBox::Text5:
-        return m_ui->Text5;
-    case solver::ResultBox::Text6:
-        return m_ui->Text6;
-    case solver::ResultBox::Text7:
-        return m_ui->Text7;
-    }
-    return nullptr;
+std::string MainWindow::text(solver::InputBox box) const {
+    return m_inputs[static_cast<std::size_t>(box)]->text().toStdString();
 }
 
 void MainWindow::setText(solver::ResultBox box, const std::string& text) {
-    resultBox(box)->setText(QString::fromStdString(text));
+    m_results[static_cast<std::size_t>(box)]->setText(QString::fromStdString(text));
 }
 
-void MainWindow::setExactForm(solver::ResultBox box, const std::string& form) {
-    // Shown on hovering, and read by a screen reader as the box's description.
-    const QString description =
-        form.empty() ? QString()
-                     : runtime::translated(runtime::texts::kExactValue, runtime::translated(form));
-    QLineEdit* target = resultBox(box);
-    target->setToolTip(description);
-    target->setAccessibleDescription(description);
+void MainWindow::setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
+                               const std::string& working) {
+    const auto index = static_cast<std::size_t>(box);
+    m_exactForms[index] = form ? QString::fromStdString(*form) : QString();
+    // The value, read by a screen reader as the box's description; shown on hovering or on
+    // taking the focus with the working below it.
+    const QString value = runtime::translated(
+        runtime::texts::kExactValue,
+        form ? m_exactForms[index] : runtime::translated(runtime::texts::kExactFormTooLong));
+    QLineEdit* target = m_results[index];
+    if (target->hasFocus())
+        QToolTip::hideText(); // the value it showed is gone
+    target->setToolTip(
+        working.empty() ? value : value + QLatin1Char('\n') + QString::fromStdString(working));
+    target->setAccessibleDescription(value);
 }
 
 void MainWindow::setKind(const std::string& caption) {

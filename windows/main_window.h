@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The program's main window: the coefficient boxes, "Calcular" and "Borrar", the results, the
-// clock panel and the menu bar.
+// The program's main window: the coefficient boxes, "Calcular" and "Borrar", the results with
+// their exact values, the clock panel and the menu bar.
 #pragma once
 
 #include "runtime/clock_text.h"
@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -52,6 +53,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The three steps of making the window.
+    void applyDesign();
+    void connectCommands();
+    void startClock();
+
     void calculate();
     void clear();
     void tick();
@@ -61,18 +67,24 @@ private:
     // and so while its message box is open, no other is started: an accessibility "press" on
     // a button behind the box reaches the button all the same.
     void guarded(const std::function<void()>& command);
-    QLineEdit* resultBox(solver::ResultBox box) const;
+    // A result box's context menu: Qt's own entries, and "Copiar valor exacto".
+    void showResultMenu(solver::ResultBox box, const QPoint& position);
 
     // solver::Boxes
     std::string text(solver::InputBox box) const override;
     void setText(solver::ResultBox box, const std::string& text) override;
-    void setExactForm(solver::ResultBox box, const std::string& form) override;
+    void setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
+                       const std::string& working) override;
     void setKind(const std::string& caption) override;
     void showMessage(const std::string& message) override;
     void focusFirstInput() override;
     std::string decimalSeparator() const override;
 
     std::unique_ptr<Ui::MainWindow> m_ui;
+    // The boxes by the calculation's names for them: Text1 to Text3, Text5 to Text7.
+    std::array<QLineEdit*, 3> m_inputs{};
+    std::array<QLineEdit*, 3> m_results{};
+    std::array<QString, 3> m_exactForms; // each result's, empty where it has none
     Clock m_clock;
     Reporter m_messageReporter;
     Reporter m_errorReporter;

@@ -91,6 +91,18 @@ class Program:
     def main(self):
         return self.window(MAIN_TITLE)
 
+    def tooltip(self, containing, timeout=5):
+        """The text of the tooltip window showing that contains the text given."""
+        def shown():
+            for window in children(self.app):
+                if window.get_role_name() == "tool tip":
+                    text = window.get_name() or "".join(
+                        node.get_name() or "" for node in descendants(window))
+                    if containing in text:
+                        return text
+            return None
+        return wait_for(shown, timeout=timeout, what=f"a tooltip with {containing!r}")
+
     def box(self, name):
         return self.find(self.main(), name=name, role="text")
 

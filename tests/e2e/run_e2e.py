@@ -155,6 +155,34 @@ def scenario_equation_as_typed(p):
            "the first root's description")
 
 
+def scenario_exact_value_by_keyboard(p):
+    # Tab to the first root: its exact value shows as a tooltip, as it does for the mouse; then
+    # the Menu key opens its context menu, whose last entry copies the exact value.
+    calculate(p, "1", "-3", "1")
+    wait_results(p, ("2,61803398874989", "0,381966011250105", "5", REAL))
+    wait_for(lambda: p.focused(p.box("Coeficiente a")), what="the focus on a")
+    p.key("Tab", "Tab", "Tab")
+    wait_for(lambda: p.focused(p.box("Primera raíz")), what="the focus on the first root")
+    p.tooltip("Valor exacto: (3 + √5)/2")
+    # Qt leaves popup menus out of the accessible tree (a screen reader follows their focus):
+    # the menu is worked by keys alone, from the top Up reaching its last entry.
+    p.key("Menu")
+    time.sleep(0.5)
+    p.key("Up", "Return")
+    wait_for(lambda: p.clipboard() == "(3 + √5)/2", what="the exact value on the clipboard")
+
+
+def scenario_working_on_hover(p):
+    calculate(p, "1", "-3", "1")
+    wait_results(p, ("2,61803398874989", "0,381966011250105", "5", REAL))
+    extents = p.box("Discriminante").get_extents(Atspi.CoordType.SCREEN)
+    p.xdotool("mousemove", str(extents.x + 5), str(extents.y + extents.height // 2))
+    p.xdotool("mousemove_relative", "2", "0")  # a tooltip follows a pointer that moves
+    text = p.tooltip("D = ")
+    expect(text, "Valor exacto: 5\nD = b² − 4ac = (−3)² − 4·1·1 = 9 − 4 = 5", "the tooltip")
+    p.xdotool("mousemove", "0", "0")
+
+
 def scenario_nothing_behind_a_message_box(p):
     # A screen reader's "press" reaches Calcular and Borrar behind an open message box; neither
     # may run while it is open.
@@ -255,6 +283,8 @@ SCENARIOS = [
     scenario_bad_coefficient,
     scenario_a_is_zero,
     scenario_equation_as_typed,
+    scenario_exact_value_by_keyboard,
+    scenario_working_on_hover,
     scenario_nothing_behind_a_message_box,
     scenario_clear,
     scenario_secondary_windows,

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: MIT
+#include "solver/notation.h"
+
+#include "runtime/number_text.h"
+#include "solver/integer_equation.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace solver::notation {
+namespace {
+
+constexpr std::uint32_t kTrialDivisionLimit = 1'000'000;
+// Beyond these digits a radicand is not factored: its root term q√r, with q^2 r the radicand,
+// would itself be longer than a form may be, unless 2a cancelled most of it.
+constexpr std::size_t kLongestRadicandTried = 2000;
+
+// The primes below kTrialDivisionLimit, sieved the first time a radicand needs them.
+const std::vector<std::uint32_t>& primes() {
+    static const std::vector<std::uint32_t> found = [] {
+        std::vector<bool> composite(kTrialDivisionLimit);
+        std::vector<std::uint32_t> list;
+        for (std::uint32_t n = 2; n < kTrialDivisionLimit; ++n) {
+            if (composite[n])
+                continue;
+            list.push_back(n);
+            for (std::uint64_t multiple = std::uint64_t{n} * n; multiple < kTrialDivisionLimit;
+                 multiple += n)
+                composite[multiple] = true;
+        }
+        return list;
+    }();
+    return found;
+}
+
+// How many times factor divides value, taking it out.
+long removeFactor(mpz_class& value, unsigned long factor) {
+    return static_cast<long>(
+        mpz_remove(value.get_mpz_t(), value.get_mpz_t(), mpz_class(factor).get_mpz_t()));
+}
+
+mpz_class power(unsigned long base, long exponent) {
+    mpz_class result;
+    mpz_ui_pow_ui(result.get_mpz_t(), base, static_cast<unsigned long>(exponent));
+    return result;
+}
+
+std::string minusSign(bool minus) {
+    return minus ? std::string(runtime::kTypographicMinus) : std::string();
+}
+
+} // namespace
+
+std::string integerText(const mpz_class& value) {
+    if (mpz_sizeinbase(value.get_mpz_t(), 10) > kLongestExactForm + 1)
+        throw TooLong{};
+    return runtime::typographic(value.get_str());
+}
+
+Writer::Writer(bool integersTyped, std::string_view decimalSeparator)
+    : m_decimals(!integersTyped), m_separator(decimalSeparator) {}
+
+std::string Writer::rational(const mpq_class& value) const {
+    if (value == 0)
+        return "0";
+    return minusSign(value < 0) + magnitude(abs(value));
+}
+
+bool Writer::isFraction(const mpq_class& value) const {
+    return value.get_den() != 1 && !decimal(abs(value));
+}
+
+std::string Writer::rootTerm(const mpq_class& coefficient, const mpz_class& radicand) const {
+    const std::string root = std::string(kRoot) + integerText(radicand);
+    if (coefficient == 1)
+        return root;
+    // A whole or decimal coefficient stands before the root, a fraction's numerator too.
+    if (const std::optional<std::string> text = decimal(coefficient))
+        return *text + root;
+    const std::string numerator =
+        coefficient.get_num() == 1 ? std::string() : integerText(coefficient.get_num());
+    if (coefficient.get_den() == 1)
+        return numerator + root;
+    return numerator + root + "/" + integerText(coefficient.get_den());
+}
+
+std::string Writer::surd(const mpq_class& a, const mpq_class& c, const mpz_class& radicand) const {
+    const bool minus = c < 0;
+    if (m_decimals) {
+        const std::string term = rootTerm(abs(c), radicand);
+        if (a == 0)
+            return minusSign(minus) + term;
+        return joined(rational(a), minus, term);
+    }
+    // Over one common denominator: (p + q√r)/s.
+    const mpz_class denominator = lcm(a.get_den(), c.get_den());
+    const mpz_class p = denominator / a.get_den() * a.get_num();
+    const mpz_class q = denominator / c.get_den() * abs(c.get_num());
+    const std::string term =
+        (q == 1 ? std::string() : integerText(q)) + std::string(kRoot) + integerText(radicand);
+    std::string over; // "/s", or nothing for s = 1
+    if (denominator != 1)
+        over.append("/").append(integerText(denominator));
+    if (p == 0)
+        return minusSign(minus) + term + over;
+    const std::string sum = joined(rational(p), minus, term);
+    return denominator == 1 ? sum : "(" + sum + ")" + over;
+}
+
+std::string Writer::imaginary(const mpq_class& coefficient, const mpz_class& radicand) const {
+    if (radicand == 1 && coefficient == 1)
+        return "i";
+    const bool rational = radicand == 1;
+    const std::string term = rational ? magnitude(coefficient) : rootTerm(coefficient, radicand);
+    if (!rational || isFraction(coefficient))
+        return "(" + term + ") i";
+    return term + " i";
+}
+
+std::string Writer::joined(const std::string& a, bool minus, const std::string& b) {
+    return a + " " + (minus ? std::string(runtime::kTypographicMinus) : std::string("+")) + " " + b;
+}
+
+// value > 0 as a decimal of at most 15 significant digits, written the way the boxes write
+// numbers; nothing where it is not one (a denominator with other primes than 2 and 5, or more
+// digits), or where integers are written as integers.
+std::optional<std::string> Writer::decimal(const mpq_class& value) const {
+    if (!m_decimals)
+        return std::nullopt;
+    // value = n / (2^twos 5^fives) = n 2^(places - twos) 5^(places - fives) / 10^places.
+    mpz_class rest = value.get_den();
+    const long twos = removeFactor(rest, 2);
+    const long fives = removeFactor(rest, 5);
+    if (rest != 1)
+        return std::nullopt;
+    const long places = std::max(twos, fives);
+    // 2^50 and 5^22 have 16 digits: more would not fit in 15.
+    if (places - twos >= 50 || places - fives >= 22)
+        return std::nullopt;
+    mpz_class significand = value.get_num();
+    // Only an integer can end in zeros: a fraction's numerator has no factor its denominator has.
+    const long zeros = twos == 0 && fives == 0 ? removeFactor(significand, 10) : 0;
+    if (mpz_sizeinbase(significand.get_mpz_t(), 10) > 16)
+        return std::nullopt;
+    significand *= power(2, places - twos) * power(5, places - fives);
+    const std::string digits = significand.get_str();
+    if (digits.size() > 15)
+        return std::nullopt;
+    const long exponent = static_cast<long>(digits.size()) - 1 + zeros - places;
+    return runtime::typographic(runtime::formatDecimal(false, digits, exponent, m_separator));
+}
+
+// A rational number > 0: a decimal, an integer or a fraction.
+std::string Writer::magnitude(const mpq_class& value) const {
+    if (const std::optional<std::string> text = decimal(value))
+        return *text;
+    if (value.get_den() == 1)
+        return integerText(value.get_num());
+    return integerText(value.get_num()) + "/" + integerText(value.get_den());
+}
+
+bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
+    if (mpz_sizeinbase(radicand.get_mpz_t(), 10) > kLongestRadicandTried)
+        return false;
+    // The largest prime whose square may still divide the radicand.
+    const auto largestWorthTrying = [&]() -> std::uint32_t {
+        if (radicand >= static_cast<double>(kTrialDivisionLimit) * kTrialDivisionLimit)
+            return kTrialDivisionLimit;
+        return static_cast<std::uint32_t>(mpz_class(sqrt(radicand)).get_ui());
+    };
+    std::uint32_t largest = largestWorthTrying();
+    for (const std::uint32_t prime : primes()) {
+        if (prime > largest)
+            break;
+        if (!mpz_divisible_ui_p(radicand.get_mpz_t(), prime))
+            continue;
+        const long times = removeFactor(radicand, prime);
+        factor *= power(prime, times / 2);
+        if (times % 2 == 1)
+            radicand *= prime;
+        largest = largestWorthTrying();
+    }
+    if (radicand != 1 && mpz_perfect_square_p(radicand.get_mpz_t())) {
+        factor *= sqrt(radicand);
+        radicand = 1;
+    }
+    return mpz_sizeinbase(radicand.get_mpz_t(), 10) <= kLongestExactForm;
+}
+
+mpq_class scaled(mpq_class value, long exponent) {
+    // Only twos and fives can cancel against the power of ten, so no greatest common divisor
+    // of long numbers is needed.
+    const auto count = static_cast<unsigned long>(std::labs(exponent));
+    mpz_class& gains = exponent >= 0 ? value.get_num() : value.get_den();
+    mpz_class& loses = exponent >= 0 ? value.get_den() : value.get_num();
+    if (loses == 0)
+        return value;
+    const unsigned long twos = std::min(count, mpz_scan1(loses.get_mpz_t(), 0));
+    mpz_tdiv_q_2exp(loses.get_mpz_t(), loses.get_mpz_t(), twos);
+    auto fives = static_cast<unsigned long>(removeFactor(loses, 5));
+    if (fives > count) { // more taken out than the power of ten can take: put the rest back
+        loses *= power(5, static_cast<long>(fives - count));
+        fives = count;
+    }
+    gains *= power(5, static_cast<long>(count - fives));
+    gains <<= count - twos;
+    return value;
+}
+
+std::size_t characters(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+} // namespace solver::notation

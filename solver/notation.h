@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+// How exact values are written, as a person would write them: integers, fractions in lowest
+// terms or short decimals, surds with their square factors taken out, imaginary parts. Shared
+// by the exact forms and the working; inside solver/ only.
+#pragma once
+
+#include "solver/exact_form.h"
+
+#include <gmpxx.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace solver::notation {
+
+inline constexpr std::string_view kRoot = "\xE2\x88\x9A"; // U+221A
+
+// Thrown where a number is too long for anything written with it to fit in kLongestExactForm.
+struct TooLong {};
+
+// An integer's digits, with "-" for a negative one; throws TooLong for more than a form holds.
+std::string integerText(const mpz_class& value);
+
+class Writer {
+public:
+    // integersTyped: every coefficient was typed as an integer, and rationals are written as
+    // integers or fractions; otherwise a rational that is a decimal of at most 15 significant
+    // digits is written as one, with decimalSeparator.
+    Writer(bool integersTyped, std::string_view decimalSeparator);
+
+    // A rational number with its sign (the typographic minus).
+    std::string rational(const mpq_class& value) const;
+    // Whether rational(value) writes a fraction bar.
+    bool isFraction(const mpq_class& value) const;
+    // c√r for c > 0 and r > 1: "√5", "3√5", "√3/2", "0.5√3".
+    std::string rootTerm(const mpq_class& coefficient, const mpz_class& radicand) const;
+    // a + c√r for rationals a and c != 0, and r > 1: "(3 + √5)/2", "−1 + √3", "−0.15 + 0.04√62".
+    std::string surd(const mpq_class& a, const mpq_class& c, const mpz_class& radicand) const;
+    // c√r i for c > 0 and r >= 1 (r = 1: c i), in brackets where it has a root or a fraction
+    // bar: "i", "2 i", "(1/2) i", "(√3/2) i".
+    std::string imaginary(const mpq_class& coefficient, const mpz_class& radicand) const;
+
+    // "a + b" or "a − b".
+    static std::string joined(const std::string& a, bool minus, const std::string& b);
+
+private:
+    std::optional<std::string> decimal(const mpq_class& value) const;
+    std::string magnitude(const mpq_class& value) const;
+
+    bool m_decimals;
+    std::string m_separator;
+};
+
+// Takes the square factors of the primes below 10^6 out of radicand > 0, multiplying factor by
+// their roots, then a cofactor that is a square; false when what remains is too long to write.
+bool takeOutSquares(mpz_class& radicand, mpz_class& factor);
+
+// value x 10^exponent in lowest terms, for value in lowest terms.
+mpq_class scaled(mpq_class value, long exponent);
+
+// UTF-8 text's length in characters.
+std::size_t characters(std::string_view text);
+
+// The text that write() gives, or nothing where it throws TooLong or is longer than
+// kLongestExactForm characters.
+template <typename Write> std::optional<std::string> fitting(Write write) {
+    std::string text;
+    try {
+        text = write();
+    } catch (const TooLong&) {
+        return std::nullopt;
+    }
+    if (characters(text) > kLongestExactForm)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace solver::notation
