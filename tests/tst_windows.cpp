@@ -104,6 +104,13 @@ struct AnyWindow {
                 found << widget;
         return found;
     }
+    // The main window's label of the kind of solution at its longest, "Solución compleja".
+    void showLongestKind() const {
+        if (main) {
+            main->type("1", "2", "5");
+            main->press("Command1");
+        }
+    }
     QRect inClient(QWidget* widget) const {
         return {widget->mapTo(client, QPoint(0, 0)), widget->size()};
     }
@@ -367,10 +374,7 @@ void TestWindows::controlsLieApart() {
     // over a frame (the design puts the boxes over theirs), wholly inside it.
     QFETCH(QString, window);
     const AnyWindow w(window);
-    if (w.main) { // the results' label at its longest
-        w.main->type("1", "2", "5");
-        w.main->press("Command1");
-    }
+    w.showLongestKind();
     const QList<QWidget*> controls = w.controls();
     QVERIFY(controls.size() >= 4);
     for (QWidget* control : controls) {
@@ -402,10 +406,7 @@ void TestWindows::textsFit() {
     // lines it wraps onto), a button's between its margins, a frame's title across the frame.
     QFETCH(QString, window);
     const AnyWindow w(window);
-    if (w.main) { // the results' label at its longest
-        w.main->type("1", "2", "5");
-        w.main->press("Command1");
-    }
+    w.showLongestKind();
     for (QWidget* control : w.controls()) {
         const QString text = shownText(control);
         const QFontMetrics metrics = control->fontMetrics();

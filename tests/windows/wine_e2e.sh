@@ -13,14 +13,18 @@ exe=$1
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
+wait_window() { # the X window of that exact title, once it shows: at most TRIES quarter seconds
+  local found
+  for _ in $(seq "$2"); do
+    found=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$found" ] && { echo "$found"; return; }
+    sleep 0.25
+  done
+}
+
 # Wine takes its Windows locale from LC_ALL.
 LC_ALL=es_ES.UTF-8 wine "$exe" >/dev/null 2>&1 &
-window=""
-for _ in $(seq 120); do
-  window=$(xdotool search --name '^Brimel 1.0   por Vorno$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.25
-done
+window=$(wait_window 'Brimel 1.0   por Vorno' 120)
 [ -n "$window" ] || { echo "FAIL: no window"; wineserver -k; exit 1; }
 sleep 1
 
@@ -56,12 +60,7 @@ done
 click 148 184
 click 64 89
 xdotool key Return
-box=""
-for _ in $(seq 40); do
-  box=$(xdotool search --name '^Brimel$' 2>/dev/null | head -n 1)
-  [ -n "$box" ] && break
-  sleep 0.25
-done
+box=$(wait_window Brimel 40)
 if [ -z "$box" ]; then
   fail "no message box"
 else
