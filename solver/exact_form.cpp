@@ -21,10 +21,16 @@ struct RootParts {
     int sign = 0;          // of D
 };
 
+mpq_class valueOf(const Coefficient& coefficient) {
+    const runtime::Decimal& exact = coefficient.number.exact;
+    return notation::scaled(mpq_class(significandOf(exact)), exact.exponent);
+}
+
 // A coefficient as the working writes it: as typed, without blanks or a plus sign, its minus
-// typographic and kept apart.
+// typographic and kept apart; and its exact value.
 struct Typed {
-    explicit Typed(const Coefficient& coefficient) : zero(coefficient.number.exact.isZero()) {
+    explicit Typed(const Coefficient& coefficient)
+        : zero(coefficient.number.exact.isZero()), value(valueOf(coefficient)) {
         std::string_view text = runtime::withoutBlanks(coefficient.text);
         if (text.starts_with('+')) {
             text.remove_prefix(1);
@@ -46,12 +52,8 @@ struct Typed {
     bool zero;
     bool negative = false;
     std::string digits;
+    mpq_class value;
 };
-
-mpq_class valueOf(const Coefficient& coefficient) {
-    const runtime::Decimal& exact = coefficient.number.exact;
-    return notation::scaled(mpq_class(significandOf(exact)), exact.exponent);
-}
 
 // A value written inside a larger expression: in brackets unless it is a plain number.
 std::string bracketed(const std::string& text) {
@@ -60,11 +62,11 @@ std::string bracketed(const std::string& text) {
     return plain ? text : "(" + text + ")";
 }
 
-std::string discriminantWorking(const Writer& writer, const std::array<Coefficient, 3>& typed,
+std::string discriminantWorking(const Writer& writer, const std::array<Typed, 3>& typed,
                                 const std::string& discriminant) {
-    const Typed a(typed[0]), b(typed[1]), c(typed[2]);
-    const mpq_class square = valueOf(typed[1]) * valueOf(typed[1]);
-    const mpq_class product = 4 * valueOf(typed[0]) * valueOf(typed[2]);
+    const auto& [a, b, c] = typed;
+    const mpq_class square = b.value * b.value;
+    const mpq_class product = 4 * a.value * c.value;
     return "D = b² " + kMinus + " 4ac = " + b.base() + "² " + kMinus + " 4·" + a.factor() + "·" +
            c.factor() + " = " +
            Writer::joined(writer.rational(square), product >= 0, writer.rational(abs(product))) +
@@ -73,10 +75,10 @@ std::string discriminantWorking(const Writer& writer, const std::array<Coefficie
 
 // x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1), and where √D comes out simpler, the same with it and
 // 2a worked out, then the form: = (−2 + 4 i)/2 = −1 + 2 i.
-std::string rootWorking(bool first, const Writer& writer, const std::array<Coefficient, 3>& typed,
+std::string rootWorking(bool first, const Writer& writer, const std::array<Typed, 3>& typed,
                         const std::string& discriminant, const std::string& squareRoot,
                         const std::string& form) {
-    const Typed a(typed[0]), b(typed[1]);
+    const auto& [a, b, c] = typed;
     const std::string plusMinus = first ? "+" : kMinus;
     const std::string root = std::string(notation::kRoot) + bracketed(discriminant);
     std::string line = (first ? "x₁" : "x₂") + std::string(" = (") + kMinus + "b " + plusMinus +
@@ -84,9 +86,8 @@ std::string rootWorking(bool first, const Writer& writer, const std::array<Coeff
                        a.factor() + ")";
     if (squareRoot == root)
         return line;
-    const std::string worked = "(" + writer.rational(-valueOf(typed[1])) + " " + plusMinus + " " +
-                               squareRoot + ")/" +
-                               bracketed(writer.rational(2 * valueOf(typed[0])));
+    const std::string worked = "(" + writer.rational(-b.value) + " " + plusMinus + " " +
+                               squareRoot + ")/" + bracketed(writer.rational(2 * a.value));
     line += " = " + worked;
     if (form != worked)
         line += " = " + form;
@@ -147,10 +148,11 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
             return forms;
     if (!forms.discriminant)
         return forms;
-    forms.discriminantWorking =
-        fitting([&] {
-            return discriminantWorking(writer, coefficients, *forms.discriminant);
-        }).value_or("");
+    const std::array<Typed, 3> typed = {Typed(coefficients[0]), Typed(coefficients[1]),
+                                        Typed(coefficients[2])};
+    forms.discriminantWorking = fitting([&] {
+                                    return discriminantWorking(writer, typed, *forms.discriminant);
+                                }).value_or("");
     // √D = c√r 10^(k/2) (k, the power of ten of D, is even), or that times i for D < 0.
     const std::optional<std::string> squareRoot = fitting([&] {
         const mpq_class magnitude =
@@ -166,8 +168,7 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
             continue;
         (first ? forms.firstWorking : forms.secondWorking) =
             fitting([&] {
-                return rootWorking(first, writer, coefficients, *forms.discriminant, *squareRoot,
-                                   *form);
+                return rootWorking(first, writer, typed, *forms.discriminant, *squareRoot, *form);
             }).value_or("");
     }
     return forms;

@@ -34,8 +34,11 @@ const std::vector<std::uint32_t>& primes() {
     return found;
 }
 
-// How many times factor divides value, taking it out.
+// How many times factor divides value, taking it out. (Most values have none to give: that is
+// asked first, without making a number of the factor.)
 long removeFactor(mpz_class& value, unsigned long factor) {
+    if (value == 0 || !mpz_divisible_ui_p(value.get_mpz_t(), factor))
+        return 0;
     return static_cast<long>(
         mpz_remove(value.get_mpz_t(), value.get_mpz_t(), mpz_class(factor).get_mpz_t()));
 }

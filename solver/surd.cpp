@@ -40,33 +40,37 @@ private:
 };
 
 // |u| + |v| sqrt(w), rounded in the direction given.
-void addMagnitudes(mpfr_ptr result, const Surd& x, mpfr_rnd_t direction) {
-    mpfr_set_z(result, x.w.get_mpz_t(), direction);
+void addMagnitudes(mpfr_ptr result, const mpz_class& u, const mpz_class& v, const mpz_class& w,
+                   mpfr_rnd_t direction) {
+    mpfr_set_z(result, w.get_mpz_t(), direction);
     mpfr_sqrt(result, result, direction);
-    mpfr_mul_z(result, result, mpz_class(abs(x.v)).get_mpz_t(), direction);
-    mpfr_add_z(result, result, mpz_class(abs(x.u)).get_mpz_t(), direction);
+    mpfr_mul_z(result, result, v.get_mpz_t(), direction);
+    mpfr_add_z(result, result, u.get_mpz_t(), direction);
 }
 
 // [low, high] around |x|. Where u and v sqrt(w) have opposite signs they would cancel, so their
 // sum is taken through the conjugate: |u + v sqrt(w)| = |u^2 - v^2 w| / (|u| + |v| sqrt(w)).
 void encloseMagnitude(const Surd& x, mpfr_ptr low, mpfr_ptr high) {
     const mpfr_prec_t bits = mpfr_get_prec(low);
+    const mpz_class u = abs(x.u), v = abs(x.v);
     if (sgn(x.u) * sgn(x.v) < 0) {
         const mpz_class difference = abs(x.u * x.u - x.v * x.v * x.w);
         Real sumLow(bits), sumHigh(bits);
-        addMagnitudes(sumLow, x, MPFR_RNDD);
-        addMagnitudes(sumHigh, x, MPFR_RNDU);
+        addMagnitudes(sumLow, u, v, x.w, MPFR_RNDD);
+        addMagnitudes(sumHigh, u, v, x.w, MPFR_RNDU);
         mpfr_set_z(low, difference.get_mpz_t(), MPFR_RNDD);
         mpfr_set_z(high, difference.get_mpz_t(), MPFR_RNDU);
         mpfr_div(low, low, sumHigh, MPFR_RNDD);
         mpfr_div(high, high, sumLow, MPFR_RNDU);
     } else {
-        addMagnitudes(low, x, MPFR_RNDD);
-        addMagnitudes(high, x, MPFR_RNDU);
+        addMagnitudes(low, u, v, x.w, MPFR_RNDD);
+        addMagnitudes(high, u, v, x.w, MPFR_RNDU);
     }
     const mpz_class divisor = abs(x.z);
     mpfr_div_z(low, low, divisor.get_mpz_t(), MPFR_RNDD);
     mpfr_div_z(high, high, divisor.get_mpz_t(), MPFR_RNDU);
+    if (x.exponent == 0)
+        return;
     Real powerLow(bits), powerHigh(bits);
     const auto count = static_cast<unsigned long>(std::labs(x.exponent));
     mpfr_ui_pow_ui(powerLow, 10, count, MPFR_RNDD);
