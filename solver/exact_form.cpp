@@ -42,10 +42,10 @@ struct Typed {
     }
     std::string shown() const { return (negative ? kMinus : std::string()) + digits; }
     // In a product: negative numbers in brackets. Raised to a power: exponents typed too.
-    std::string factor() const { return negative ? "(" + shown() + ")" : shown(); }
+    std::string factor() const { return negative ? notation::inBrackets(shown()) : shown(); }
     std::string base() const {
         const bool exponent = digits.find_first_of("eE") != std::string::npos;
-        return negative || exponent ? "(" + shown() + ")" : shown();
+        return negative || exponent ? notation::inBrackets(shown()) : shown();
     }
     std::string negated() const { return zero || negative ? digits : kMinus + digits; }
 
@@ -59,7 +59,7 @@ struct Typed {
 std::string bracketed(const std::string& text) {
     const bool plain = text.find_first_of(" /()E") == std::string::npos &&
                        !text.starts_with(runtime::kTypographicMinus);
-    return plain ? text : "(" + text + ")";
+    return plain ? text : notation::inBrackets(text);
 }
 
 std::string discriminantWorking(const Writer& writer, const std::array<Typed, 3>& typed,
@@ -81,13 +81,14 @@ std::string rootWorking(bool first, const Writer& writer, const std::array<Typed
     const auto& [a, b, c] = typed;
     const std::string plusMinus = first ? "+" : kMinus;
     const std::string root = std::string(notation::kRoot) + bracketed(discriminant);
-    std::string line = (first ? "x₁" : "x₂") + std::string(" = (") + kMinus + "b " + plusMinus +
-                       " √D)/(2a) = (" + b.negated() + " " + plusMinus + " " + root + ")/(2·" +
-                       a.factor() + ")";
+    std::string line = first ? "x₁" : "x₂";
+    line += " = (" + kMinus + "b " + plusMinus + " √D)/(2a) = (" + b.negated() + " " + plusMinus +
+            " " + root + ")/(2·" + a.factor() + ")";
     if (squareRoot == root)
         return line;
-    const std::string worked = "(" + writer.rational(-b.value) + " " + plusMinus + " " +
-                               squareRoot + ")/" + bracketed(writer.rational(2 * a.value));
+    const std::string worked =
+        notation::inBrackets(writer.rational(-b.value) + " " + plusMinus + " " + squareRoot) + "/" +
+        bracketed(writer.rational(2 * a.value));
     line += " = " + worked;
     if (form != worked)
         line += " = " + form;

@@ -108,7 +108,7 @@ std::string Writer::surd(const mpq_class& a, const mpq_class& c, const mpz_class
     if (p == 0)
         return minusSign(minus) + term + over;
     const std::string sum = joined(rational(p), minus, term);
-    return denominator == 1 ? sum : "(" + sum + ")" + over;
+    return denominator == 1 ? sum : inBrackets(sum) + over;
 }
 
 std::string Writer::imaginary(const mpq_class& coefficient, const mpz_class& radicand) const {
@@ -117,7 +117,7 @@ std::string Writer::imaginary(const mpq_class& coefficient, const mpz_class& rad
     const bool rational = radicand == 1;
     const std::string term = rational ? magnitude(coefficient) : rootTerm(coefficient, radicand);
     if (!rational || isFraction(coefficient))
-        return "(" + term + ") i";
+        return inBrackets(term) + " i";
     return term + " i";
 }
 
@@ -209,6 +209,12 @@ mpq_class scaled(mpq_class value, long exponent) {
     gains *= power(5, static_cast<long>(count - fives));
     gains <<= count - twos;
     return value;
+}
+
+std::string inBrackets(std::string_view text) {
+    std::string bracketed;
+    bracketed.reserve(text.size() + 2);
+    return bracketed.append("(").append(text).append(")");
 }
 
 std::size_t characters(std::string_view text) {
