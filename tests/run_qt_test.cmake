@@ -5,6 +5,10 @@
 if(PLATFORM)
   set(platform -platform ${PLATFORM})
 endif()
+if(NEEDS_DISPLAY AND NOT DEFINED ENV{DISPLAY})
+  message(FATAL_ERROR "${TEST} -platform ${PLATFORM} needs an X server for Wine: run CTest "
+                      "through tools/with_private_x.sh")
+endif()
 file(REMOVE ${LOG})
 execute_process(COMMAND ${EMULATOR} ${TEST} ${platform} -o ${LOG},txt RESULT_VARIABLE status)
 if(EXISTS ${LOG})
