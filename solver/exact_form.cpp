@@ -23,7 +23,7 @@ struct RootParts {
 
 mpq_class valueOf(const Coefficient& coefficient) {
     const runtime::Decimal& exact = coefficient.number.exact;
-    return notation::scaled(mpq_class(significandOf(exact)), exact.exponent);
+    return scaled(mpq_class(significandOf(exact)), exact.exponent);
 }
 
 // A coefficient as the working writes it: as typed, without blanks or a plus sign, its minus
@@ -107,7 +107,7 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
     ExactForms forms;
     forms.discriminant = fitting([&] {
         return writer.rational(
-            notation::scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
+            scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
     });
 
     // x = 10^s (-b ± sqrt(D')) / 2a = re ± c√r, with sqrt(|D'|) = k√r.
@@ -120,8 +120,8 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
     if (roots.sign == 0)
         roots.radicand = 1;
     const mpq_class twoA = 2 * integers.a;
-    roots.re = notation::scaled(-integers.b / twoA, integers.scale);
-    roots.coefficient = notation::scaled(root / twoA, integers.scale);
+    roots.re = scaled(-integers.b / twoA, integers.scale);
+    roots.coefficient = scaled(root / twoA, integers.scale);
 
     for (const bool first : {true, false}) {
         std::optional<std::string>& form = first ? forms.first : forms.second;
@@ -156,8 +156,7 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
                                 }).value_or("");
     // √D = c√r 10^(k/2) (k, the power of ten of D, is even), or that times i for D < 0.
     const std::optional<std::string> squareRoot = fitting([&] {
-        const mpq_class magnitude =
-            notation::scaled(mpq_class(root), integers.discriminantExponent / 2);
+        const mpq_class magnitude = scaled(mpq_class(root), integers.discriminantExponent / 2);
         if (roots.sign < 0)
             return writer.imaginary(magnitude, roots.radicand);
         return roots.radicand == 1 ? writer.rational(magnitude)

@@ -2,6 +2,7 @@
 #include "solver/integer_equation.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace solver {
 namespace {
@@ -12,10 +13,38 @@ long floorHalf(long x) {
 
 } // namespace
 
-mpz_class powerOfTen(long exponent) {
-    mpz_class power;
-    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(exponent));
-    return power;
+mpz_class power(unsigned long base, long exponent) {
+    mpz_class result;
+    mpz_ui_pow_ui(result.get_mpz_t(), base, static_cast<unsigned long>(exponent));
+    return result;
+}
+
+long removeFactor(mpz_class& value, unsigned long factor) {
+    // Most values have none to give: that is asked first, without making a number of the factor.
+    if (value == 0 || !mpz_divisible_ui_p(value.get_mpz_t(), factor))
+        return 0;
+    return static_cast<long>(
+        mpz_remove(value.get_mpz_t(), value.get_mpz_t(), mpz_class(factor).get_mpz_t()));
+}
+
+mpq_class scaled(mpq_class value, long exponent) {
+    // Only twos and fives can cancel against the power of ten, so no greatest common divisor
+    // of long numbers is needed.
+    if (value == 0)
+        return value;
+    const auto count = static_cast<unsigned long>(std::labs(exponent));
+    mpz_class& gains = exponent >= 0 ? value.get_num() : value.get_den();
+    mpz_class& loses = exponent >= 0 ? value.get_den() : value.get_num();
+    const unsigned long twos = std::min(count, mpz_scan1(loses.get_mpz_t(), 0));
+    mpz_tdiv_q_2exp(loses.get_mpz_t(), loses.get_mpz_t(), twos);
+    auto fives = static_cast<unsigned long>(removeFactor(loses, 5));
+    if (fives > count) { // more taken out than the power of ten can take: put the rest back
+        loses *= power(5, static_cast<long>(fives - count));
+        fives = count;
+    }
+    gains *= power(5, static_cast<long>(count - fives));
+    gains <<= count - twos;
+    return value;
 }
 
 mpz_class significandOf(const runtime::Decimal& value) {
@@ -47,7 +76,7 @@ IntegerEquation::IntegerEquation(const runtime::Decimal& typedA, const runtime::
     mpz_class* integers[] = {&a, &b, &c};
     for (int i = 0; i < 3; ++i)
         if (!typed[i]->isZero())
-            *integers[i] = significandOf(*typed[i]) * powerOfTen(exponents[i] - common);
+            *integers[i] = significandOf(*typed[i]) * power(10, exponents[i] - common);
     discriminant = b * b - 4 * a * c;
     discriminantExponent = 2 * common - 2 * scale;
 }

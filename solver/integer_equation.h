@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // a x^2 + b x + c = 0 for decimal coefficients, turned into an equation of integers: the one
-// exact equation that the calculation rounds and the exact forms write. Inside solver/ only.
+// exact equation that the calculation rounds and the exact forms write; and the arithmetic of
+// powers and factors both do on its numbers. Inside solver/ only.
 #pragma once
 
 #include "runtime/number_text.h"
@@ -21,8 +22,14 @@ struct IntegerEquation {
     long discriminantExponent = 0;
 };
 
-// 10^exponent, for 0 <= exponent < 2^32 (GMP's unsigned long has 32 bits on Windows).
-mpz_class powerOfTen(long exponent);
+// base^exponent, for 0 <= exponent < 2^32 (GMP's unsigned long has 32 bits on Windows).
+mpz_class power(unsigned long base, long exponent);
+
+// How many times factor divides value, taking it out of value.
+long removeFactor(mpz_class& value, unsigned long factor);
+
+// value x 10^exponent in lowest terms, for value in lowest terms.
+mpq_class scaled(mpq_class value, long exponent);
 
 // The integer a decimal writes, without its power of ten: (-1)^negative x significand.
 mpz_class significandOf(const runtime::Decimal& value);

@@ -34,21 +34,6 @@ const std::vector<std::uint32_t>& primes() {
     return found;
 }
 
-// How many times factor divides value, taking it out. (Most values have none to give: that is
-// asked first, without making a number of the factor.)
-long removeFactor(mpz_class& value, unsigned long factor) {
-    if (value == 0 || !mpz_divisible_ui_p(value.get_mpz_t(), factor))
-        return 0;
-    return static_cast<long>(
-        mpz_remove(value.get_mpz_t(), value.get_mpz_t(), mpz_class(factor).get_mpz_t()));
-}
-
-mpz_class power(unsigned long base, long exponent) {
-    mpz_class result;
-    mpz_ui_pow_ui(result.get_mpz_t(), base, static_cast<unsigned long>(exponent));
-    return result;
-}
-
 std::string minusSign(bool minus) {
     return minus ? std::string(runtime::kTypographicMinus) : std::string();
 }
@@ -189,26 +174,6 @@ bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
         radicand = 1;
     }
     return mpz_sizeinbase(radicand.get_mpz_t(), 10) <= kLongestExactForm;
-}
-
-mpq_class scaled(mpq_class value, long exponent) {
-    // Only twos and fives can cancel against the power of ten, so no greatest common divisor
-    // of long numbers is needed.
-    const auto count = static_cast<unsigned long>(std::labs(exponent));
-    mpz_class& gains = exponent >= 0 ? value.get_num() : value.get_den();
-    mpz_class& loses = exponent >= 0 ? value.get_den() : value.get_num();
-    if (loses == 0)
-        return value;
-    const unsigned long twos = std::min(count, mpz_scan1(loses.get_mpz_t(), 0));
-    mpz_tdiv_q_2exp(loses.get_mpz_t(), loses.get_mpz_t(), twos);
-    auto fives = static_cast<unsigned long>(removeFactor(loses, 5));
-    if (fives > count) { // more taken out than the power of ten can take: put the rest back
-        loses *= power(5, static_cast<long>(fives - count));
-        fives = count;
-    }
-    gains *= power(5, static_cast<long>(count - fives));
-    gains <<= count - twos;
-    return value;
 }
 
 std::string inBrackets(std::string_view text) {

@@ -56,9 +56,6 @@ private:
 // their roots, then a cofactor that is a square; false when what remains is too long to write.
 bool takeOutSquares(mpz_class& radicand, mpz_class& factor);
 
-// value x 10^exponent in lowest terms, for value in lowest terms.
-mpq_class scaled(mpq_class value, long exponent);
-
 // "(text)". (Written out, not as "(" + text + ")": GCC 12 warns, wrongly, that the string
 // operator that puts a literal before a temporary may overlap itself.)
 std::string inBrackets(std::string_view text);

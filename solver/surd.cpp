@@ -87,13 +87,7 @@ void encloseMagnitude(const Surd& x, mpfr_ptr low, mpfr_ptr high) {
 // The sign of x - m, exactly.
 int compare(const Surd& x, const mpq_class& m) {
     // x - m = (v sqrt(w) - t) / z x 10^exponent, with t = m z 10^-exponent - u.
-    mpq_class t = m * x.z;
-    const mpz_class power = powerOfTen(std::labs(x.exponent));
-    if (x.exponent >= 0)
-        t /= power;
-    else
-        t *= power;
-    t -= x.u;
+    const mpq_class t = scaled(m * x.z, -x.exponent) - x.u;
     int sign; // of v sqrt(w) - t
     if (x.v == 0 || x.w == 0)
         sign = -sgn(t);
@@ -135,10 +129,7 @@ Decimal15 next(Decimal15 d) {
 
 // The rational halfway between d and next(d).
 mpq_class midpoint(const Decimal15& d) {
-    mpq_class m(mpz_class(d.digits) * 2 + 1, 2);
-    const long exponent = d.exponent - kShownDigits;
-    const mpz_class power = powerOfTen(std::labs(exponent));
-    return exponent >= 0 ? mpq_class(m * power) : mpq_class(m / power);
+    return scaled(mpq_class(mpz_class(d.digits) * 2 + 1, 2), d.exponent - kShownDigits);
 }
 
 bool isEven(const Decimal15& d) {
@@ -186,11 +177,7 @@ Rounded rounded(Surd x) {
         x.u += x.v * sqrt(x.w);
         x.v = 0;
     }
-    // The sign, exactly: where u and v sqrt(w) differ in sign, the larger of u^2 and v^2 w.
-    int sign = sgn(x.u);
-    if (x.v != 0 && sgn(x.w) != 0 && sgn(x.u) != sgn(x.v))
-        sign = sgn(x.u) == 0 ? sgn(x.v) : sgn(x.u) * sgn(x.u * x.u - x.v * x.v * x.w);
-    sign *= sgn(x.z);
+    const int sign = compare(x, 0); // exactly, however close u and v sqrt(w) come
     Rounded result;
     if (sign == 0)
         return result;
