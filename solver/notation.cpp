@@ -161,9 +161,9 @@ bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
     for (const std::uint32_t prime : primes()) {
         if (prime > largest)
             break;
-        if (!mpz_divisible_ui_p(radicand.get_mpz_t(), prime))
-            continue;
         const long times = removeFactor(radicand, prime);
+        if (times == 0)
+            continue;
         factor *= power(prime, times / 2);
         if (times % 2 == 1)
             radicand *= prime;
