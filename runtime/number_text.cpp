@@ -36,23 +36,6 @@ bool dropBlank(std::string_view& text, bool front) {
     return false;
 }
 
-// Consumes an optional sign; returns true for a minus.
-bool takeSign(std::string_view& text) {
-    if (text.starts_with('+')) {
-        text.remove_prefix(1);
-        return false;
-    }
-    if (text.starts_with('-')) {
-        text.remove_prefix(1);
-        return true;
-    }
-    if (text.starts_with(kTypographicMinus)) {
-        text.remove_prefix(kTypographicMinus.size());
-        return true;
-    }
-    return false;
-}
-
 std::string_view takeDigits(std::string_view& text) {
     const auto end = std::find_if_not(text.begin(), text.end(), isDigit);
     const std::string_view digits(text.begin(), end);
@@ -84,6 +67,22 @@ std::string_view withoutBlanks(std::string_view text) {
     while (dropBlank(text, false)) {
     }
     return text;
+}
+
+bool takeSign(std::string_view& text) {
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        return false;
+    }
+    if (text.starts_with('-')) {
+        text.remove_prefix(1);
+        return true;
+    }
+    if (text.starts_with(kTypographicMinus)) {
+        text.remove_prefix(kTypographicMinus.size());
+        return true;
+    }
+    return false;
 }
 
 Number readNumber(std::string_view text, std::string_view localeSeparator) {

@@ -39,6 +39,10 @@ struct Number {
 // text without the blanks readNumber() allows around a number: spaces, tabs, no-break spaces.
 std::string_view withoutBlanks(std::string_view text);
 
+// Takes the sign readNumber() allows off the front of text ("+", "-" or the typographic minus);
+// true when it was a minus.
+bool takeSign(std::string_view& text);
+
 // Reads the number written in text (UTF-8).
 //
 // Accepted: blanks (space, tab, no-break spaces) around; an optional sign "+", "-" or the

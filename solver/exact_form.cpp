@@ -32,12 +32,7 @@ struct Typed {
     explicit Typed(const Coefficient& coefficient)
         : zero(coefficient.number.exact.isZero()), value(valueOf(coefficient)) {
         std::string_view text = runtime::withoutBlanks(coefficient.text);
-        if (text.starts_with('+')) {
-            text.remove_prefix(1);
-        } else if (text.starts_with('-') || text.starts_with(runtime::kTypographicMinus)) {
-            text.remove_prefix(text.starts_with('-') ? 1 : runtime::kTypographicMinus.size());
-            negative = !zero;
-        }
+        negative = runtime::takeSign(text) && !zero;
         digits = runtime::typographic(text);
     }
     std::string shown() const { return (negative ? kMinus : std::string()) + digits; }
