@@ -31,8 +31,6 @@ public:
 
     // A rational number with its sign (the typographic minus).
     std::string rational(const mpq_class& value) const;
-    // Whether rational(value) writes a fraction bar.
-    bool isFraction(const mpq_class& value) const;
     // c√r for c > 0 and r > 1: "√5", "3√5", "√3/2", "0.5√3".
     std::string rootTerm(const mpq_class& coefficient, const mpz_class& radicand) const;
     // a + c√r for rationals a and c != 0, and r > 1: "(3 + √5)/2", "−1 + √3", "−0.15 + 0.04√62".
@@ -45,6 +43,8 @@ public:
     static std::string joined(const std::string& a, bool minus, const std::string& b);
 
 private:
+    // Whether rational(value) writes a fraction bar.
+    bool isFraction(const mpq_class& value) const;
     std::optional<std::string> decimal(const mpq_class& value) const;
     std::string magnitude(const mpq_class& value) const;
 
