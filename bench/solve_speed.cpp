@@ -3,7 +3,7 @@
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
-#include "solver/text_boxes.h"
+#include "text_boxes.h"
 #include "textbook.h"
 
 #include <benchmark/benchmark.h>
@@ -74,7 +74,7 @@ const std::vector<Inputs> kCases = cases();
 void ours(benchmark::State& state) {
     const Inputs& inputs = kCases[static_cast<std::size_t>(state.range(0))];
     state.SetLabel(inputs.name);
-    solver::TextBoxes boxes({inputs.a, inputs.b, inputs.c});
+    windowless::TextBoxes boxes({inputs.a, inputs.b, inputs.c});
     solver::WindowValues values;
     for (auto _ : state) {
         try {

@@ -10,7 +10,7 @@
 #include "runtime/number_text.h"
 #include "runtime/texts.h"
 #include "solver/calculation.h"
-#include "solver/text_boxes.h"
+#include "text_boxes.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -76,7 +76,7 @@ void requireSame(const solver::Rounded& got, const reference::Part& want) {
 
 // The command's outcome against the reference, for coefficients that converted and a != 0.
 void compareWithReference(const std::array<runtime::Number, 3>& coefficients,
-                          const solver::TextBoxes& boxes, const solver::WindowValues& values,
+                          const windowless::TextBoxes& boxes, const solver::WindowValues& values,
                           const std::optional<solver::Roots>& roots,
                           const std::optional<runtime::ErrorKind>& failure) {
     const reference::Solution exact =
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::array<std::string, 3> inputs;
     for (std::string& input : inputs)
         input = provider.ConsumeRandomLengthString(64);
-    solver::TextBoxes boxes(inputs, comma ? "," : ".");
+    windowless::TextBoxes boxes(inputs, comma ? "," : ".");
     solver::WindowValues values;
     std::optional<solver::Roots> roots;
     std::optional<runtime::ErrorKind> failure;

@@ -3,7 +3,7 @@
 
 #include "runtime/errors.h"
 #include "solver/integer_equation.h"
-#include "solver/surd.h"
+#include "solver/rounding.h"
 
 // Every value comes from the integer equation a y^2 + b y + c = 0 with x = 10^s y, whose
 // discriminant D' = b^2 - 4ac is exact: D = D' x 10^k, and the roots are the surds

@@ -8,7 +8,7 @@
 #include "runtime/number_text.h"
 #include "runtime/texts.h"
 #include "solver/calculation.h"
-#include "solver/text_boxes.h"
+#include "text_boxes.h"
 #include "textbook.h"
 
 #include <array>
@@ -287,7 +287,7 @@ void compose(Display& display, bool complex, bool aNegative) {
 }
 
 Display ours(const Case& equation) {
-    solver::TextBoxes boxes({equation.a, equation.b, equation.c});
+    windowless::TextBoxes boxes({equation.a, equation.b, equation.c});
     solver::WindowValues values;
     Display display;
     try {
@@ -428,7 +428,7 @@ Comparison check(const Category& category) {
 FormTally checkExactForms(const Category& category) {
     FormTally tally;
     for (const Case& equation : category.cases) {
-        solver::TextBoxes boxes({equation.a, equation.b, equation.c});
+        windowless::TextBoxes boxes({equation.a, equation.b, equation.c});
         solver::WindowValues values;
         std::optional<solver::Roots> roots;
         try {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The locale-dependent texts: clock, date, decimal separator; the report's sentence and what it
 // quotes.
-#include "runtime/clock_text.h"
-#include "runtime/error_report.h"
-#include "runtime/locale_text.h"
-#include "runtime/shown_text.h"
+#include "runtime/qt/clock_text.h"
+#include "runtime/qt/error_report.h"
+#include "runtime/qt/locale_text.h"
+#include "runtime/qt/shown_text.h"
 
 #include <QTest>
 

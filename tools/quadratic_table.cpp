@@ -12,7 +12,7 @@
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
-#include "solver/text_boxes.h"
+#include "text_boxes.h"
 
 #include <array>
 #include <iostream>
@@ -64,7 +64,7 @@ int main() {
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        solver::TextBoxes boxes(splitFields(line));
+        windowless::TextBoxes boxes(splitFields(line));
         solver::WindowValues values;
         try {
             const auto roots = solver::calculate(boxes, values);

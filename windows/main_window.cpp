@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main_window.h"
 
-#include "runtime/error_report.h"
-#include "runtime/locale_text.h"
-#include "runtime/message.h"
 #include "runtime/program_identity.h"
-#include "runtime/shown_text.h"
+#include "runtime/qt/error_report.h"
+#include "runtime/qt/locale_text.h"
+#include "runtime/qt/message.h"
+#include "runtime/qt/shown_text.h"
 #include "runtime/texts.h"
 #include "ui_main_window.h"
 #include "windows/about_window.h"

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The program's main window: the coefficient boxes, "Calcular" and "Borrar", the results with
-// their exact values, the clock panel and the menu bar.
+// their exact values, the clock panel and the menu bar. The object names of the window, its
+// controls and menu items (Form1, Text1 to Text3 and Text5 to Text7, Label1 to Label11, Command1,
+// Command2, Frame1 to Frame3, Timer1; arc, cc, acer, aut, como) are the design's own, and the
+// tests and the end-to-end checks find the controls by them: renaming one changes an interface.
 #pragma once
 
-#include "runtime/clock_text.h"
+#include "runtime/qt/clock_text.h"
 #include "solver/boxes.h"
 #include "solver/calculation.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "solver/surd.h"
+#include "solver/rounding.h"
 
 #include "solver/integer_equation.h"
 

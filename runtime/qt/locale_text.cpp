@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/locale_text.h"
+#include "runtime/qt/locale_text.h"
 
 namespace runtime {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/message.h"
+#include "runtime/qt/message.h"
 
 namespace runtime {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/clock_text.h"
+#include "runtime/qt/clock_text.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// A window made of strings: the calculation's boxes for tools, benchmarks and fuzzing, which run
-// the very code the main window runs without any widget.
+// A window made of strings: the calculation's boxes for tools, benchmarks, fuzzing and tests,
+// which run the very code the main window runs without any widget.
 #pragma once
 
 #include "runtime/texts.h"
@@ -9,20 +9,20 @@
 #include <array>
 #include <string>
 
-namespace solver {
+namespace windowless {
 
-class TextBoxes : public Boxes {
+class TextBoxes : public solver::Boxes {
 public:
     TextBoxes(std::array<std::string, 3> inputs, std::string separator = ".")
         : m_inputs(std::move(inputs)), m_separator(std::move(separator)) {}
 
-    std::string text(InputBox box) const override {
+    std::string text(solver::InputBox box) const override {
         return m_inputs[static_cast<std::size_t>(box)];
     }
-    void setText(ResultBox box, const std::string& text) override {
+    void setText(solver::ResultBox box, const std::string& text) override {
         results[static_cast<std::size_t>(box)] = text;
     }
-    void setExactValue(ResultBox box, const std::optional<std::string>& form,
+    void setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
                        const std::string& working) override {
         exactForms[static_cast<std::size_t>(box)] =
             form.value_or(std::string(runtime::texts::kExactFormTooLong));
@@ -44,4 +44,4 @@ private:
     std::string m_separator;
 };
 
-} // namespace solver
+} // namespace windowless

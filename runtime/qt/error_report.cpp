@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/error_report.h"
+#include "runtime/qt/error_report.h"
 
-#include "runtime/message.h"
-#include "runtime/shown_text.h"
+#include "runtime/qt/message.h"
+#include "runtime/qt/shown_text.h"
 #include "runtime/texts.h"
 
 namespace runtime {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/shown_text.h"
+#include "runtime/qt/shown_text.h"
 
 #include "runtime/texts.h"
 
