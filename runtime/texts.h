@@ -26,10 +26,11 @@ inline constexpr std::string_view kRealCaption = QT_TRANSLATE_NOOP("Brimel", "So
 inline constexpr std::string_view kComplexCaption =
     QT_TRANSLATE_NOOP("Brimel", "Solución compleja");
 
-// A result box's exact value, and what is said in place of a form too long to write.
+// A result box's exact value, and what is said in place of a form too long to write, with the
+// longest a form may be as %1.
 inline constexpr std::string_view kExactValue = QT_TRANSLATE_NOOP("Brimel", "Valor exacto: %1");
 inline constexpr std::string_view kExactFormTooLong =
-    QT_TRANSLATE_NOOP("Brimel", "demasiado largo para escribirlo (más de 200 caracteres)");
+    QT_TRANSLATE_NOOP("Brimel", "demasiado largo para escribirlo (más de %1 caracteres)");
 
 // The entry of a result box's context menu that copies its exact value.
 inline constexpr std::string_view kCopyExactValue =

@@ -5,6 +5,8 @@
 #include "solver/notation.h"
 #include "solver/quadratic.h"
 
+#include "runtime/texts.h"
+
 namespace solver {
 namespace {
 
@@ -91,6 +93,11 @@ std::string rootWorking(bool first, const Writer& writer, const std::array<Typed
 }
 
 } // namespace
+
+std::string tooLongNote() {
+    return runtime::texts::filled(runtime::texts::kExactFormTooLong,
+                                  std::to_string(kLongestExactForm));
+}
 
 ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3>& coefficients,
                       std::string_view decimalSeparator) {

@@ -19,6 +19,9 @@ class Quadratic;
 // longer lines of working.
 inline constexpr std::size_t kLongestExactForm = 200;
 
+// What is said in place of a form longer than kLongestExactForm characters.
+std::string tooLongNote();
+
 // A coefficient as typed into its box, and its value.
 struct Coefficient {
     std::string text;

@@ -450,7 +450,7 @@ FormTally checkExactForms(const Category& category) {
         for (std::size_t i = 0; i < 3; ++i) {
             const std::string& form = boxes.exactForms[i];
             ++tally.forms;
-            if (form == runtime::texts::kExactFormTooLong) {
+            if (form == solver::tooLongNote()) {
                 ++tally.tooLong;
                 continue;
             }

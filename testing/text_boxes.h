@@ -3,8 +3,8 @@
 // which run the very code the main window runs without any widget.
 #pragma once
 
-#include "runtime/texts.h"
 #include "solver/boxes.h"
+#include "solver/exact_form.h"
 
 #include <array>
 #include <string>
@@ -24,8 +24,7 @@ public:
     }
     void setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
                        const std::string& working) override {
-        exactForms[static_cast<std::size_t>(box)] =
-            form.value_or(std::string(runtime::texts::kExactFormTooLong));
+        exactForms[static_cast<std::size_t>(box)] = form.value_or(solver::tooLongNote());
         workings[static_cast<std::size_t>(box)] = working;
     }
     void setKind(const std::string& caption) override { kind = caption; }

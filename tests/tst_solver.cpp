@@ -5,6 +5,7 @@
 #include "runtime/errors.h"
 #include "runtime/texts.h"
 #include "solver/calculation.h"
+#include "solver/exact_form.h"
 #include "solver/quadratic.h"
 
 #include <QStringList>
@@ -40,7 +41,7 @@ public:
     }
     void setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
                        const std::string& working) override {
-        const std::string shown = form.value_or(std::string(runtime::texts::kExactFormTooLong));
+        const std::string shown = form.value_or(solver::tooLongNote());
         exactForms[static_cast<std::size_t>(box)] = QString::fromStdString(shown);
         workings[static_cast<std::size_t>(box)] = QString::fromStdString(working);
     }
@@ -440,8 +441,8 @@ void TestSolver::exactForms_data() {
     row("1", "0", "-1999932000578") << "999983√2"
                                     << "−999983√2"
                                     << "7999728002312";
-    // 1009^2 x 524287 x 999983: the gcd with the large primes' products finds all three, in
-    // different blocks; only the square comes out.
+    // 1009^2 x 524287 x 999983: trial division finds all three primes, the largest just below
+    // 10^6; only the square comes out.
     row("1", "0", "-533757559214234801") << "1009√524278087121"
                                          << "−1009√524278087121"
                                          << "2135030236856939204";
@@ -458,6 +459,8 @@ void TestSolver::exactForms_data() {
         << "−√2000000000000000000000000000000000000000000002"
         << "8000000000000000000000000000000000000000000008";
     // A form of 200 characters is written, one of 201 is not: D = -10^198, then -10^199.
+    const QString tooLong =
+        QStringLiteral("demasiado largo para escribirlo (más de 200 caracteres)");
     QTest::newRow("form of 200 characters")
         << std::string("1") << std::string("0") << "25" + std::string(196, '0')
         << "5" + QString(98, QLatin1Char('0')) + " i"
@@ -466,17 +469,9 @@ void TestSolver::exactForms_data() {
     QTest::newRow("form of 201 characters")
         << std::string("1") << std::string("0") << "25" + std::string(197, '0')
         << "(5" + QString(98, QLatin1Char('0')) + "√10) i"
-        << "−(5" + QString(98, QLatin1Char('0')) + "√10) i"
-        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
-                             runtime::texts::kExactFormTooLong.size());
+        << "−(5" + QString(98, QLatin1Char('0')) + "√10) i" << tooLong;
     // b^2 and 4ac 10^50000 apart: far longer than a form may be.
-    row("1", "-2.000000000000015", "1e-50000")
-        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
-                             runtime::texts::kExactFormTooLong.size())
-        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
-                             runtime::texts::kExactFormTooLong.size())
-        << QString::fromUtf8(runtime::texts::kExactFormTooLong.data(),
-                             runtime::texts::kExactFormTooLong.size());
+    row("1", "-2.000000000000015", "1e-50000") << tooLong << tooLong << tooLong;
 }
 
 void TestSolver::exactForms() {

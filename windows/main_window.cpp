@@ -7,6 +7,7 @@
 #include "runtime/qt/message.h"
 #include "runtime/qt/shown_text.h"
 #include "runtime/texts.h"
+#include "solver/exact_form.h"
 #include "ui_main_window.h"
 #include "windows/about_window.h"
 #include "windows/design.h"
@@ -301,9 +302,11 @@ void MainWindow::setExactValue(solver::ResultBox box, const std::optional<std::s
     m_exactForms[index] = form ? QString::fromStdString(*form) : QString();
     // The value, read by a screen reader as the box's description; shown on hovering or on
     // taking the focus with the working below it.
-    const QString value = runtime::translated(
-        runtime::texts::kExactValue,
-        form ? m_exactForms[index] : runtime::translated(runtime::texts::kExactFormTooLong));
+    const QString value =
+        runtime::translated(runtime::texts::kExactValue,
+                            form ? m_exactForms[index]
+                                 : runtime::translated(runtime::texts::kExactFormTooLong,
+                                                       QString::number(solver::kLongestExactForm)));
     QLineEdit* target = m_results[index];
     if (target->hasFocus())
         QToolTip::hideText(); // the value it showed is gone

@@ -31,7 +31,8 @@ QString translated(std::string_view text) {
 }
 
 QString translated(std::string_view text, const QString& argument) {
-    return translated(text).replace(QStringLiteral("%1"), argument);
+    return QString::fromStdString(
+        texts::filled(translated(text).toStdString(), argument.toStdString()));
 }
 
 QString quotable(const QString& text, qsizetype maxCharacters) {
