@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace runtime {
@@ -14,9 +15,6 @@ namespace {
 constexpr std::string_view kNoBreakSpace = "\xC2\xA0";           // U+00A0
 constexpr std::string_view kNarrowNoBreakSpace = "\xE2\x80\xAF"; // U+202F
 
-// A cap far beyond any exponent that can still matter: the significand has at most
-// kMaxNumberTextLength digits, so clamping here never changes the result.
-constexpr long kExponentClamp = 10'000'000;
 // Past this leading exponent every value overflows a double (its largest is about 1.8e308).
 constexpr long kLargestLeadingExponent = 400;
 
@@ -100,18 +98,24 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
     if (integerDigits.empty() && fractionDigits.empty())
         notANumber(original);
 
-    long exponent = 0;
+    // The exponent as written, as an int: one beyond its range puts any significand of at most
+    // kMaxNumberTextLength digits beyond the accepted range, above it or below it. What follows
+    // is worked out in 64 bits, where the digits' counts cannot overflow it.
+    std::int64_t exponent = 0;
+    bool exponentOutOfRange = false;
+    bool negativeExponent = false;
     const bool exponentWritten = text.starts_with('e') || text.starts_with('E');
     if (exponentWritten) {
         text.remove_prefix(1);
-        const bool negativeExponent = takeSign(text);
+        negativeExponent = takeSign(text);
         const std::string_view exponentDigits = takeDigits(text);
         if (exponentDigits.empty())
             notANumber(original);
-        for (char digit : exponentDigits)
-            exponent = std::min(exponent * 10 + (digit - '0'), kExponentClamp);
-        if (negativeExponent)
-            exponent = -exponent;
+        int written = 0;
+        const auto [end, status] = std::from_chars(
+            exponentDigits.data(), exponentDigits.data() + exponentDigits.size(), written);
+        exponentOutOfRange = status == std::errc::result_out_of_range;
+        exponent = negativeExponent ? -std::int64_t{written} : written;
     }
     if (!text.empty())
         notANumber(original);
@@ -122,25 +126,29 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
     significand.reserve(integerDigits.size() + fractionDigits.size());
     significand += integerDigits;
     significand += fractionDigits;
-    exponent -= static_cast<long>(fractionDigits.size());
+    exponent -= static_cast<std::int64_t>(fractionDigits.size());
     significand.erase(0, std::min(significand.find_first_not_of('0'), significand.size()));
     if (significand.empty()) {
         number.nearest = negative ? -0.0 : 0.0;
         return number;
     }
+    if (exponentOutOfRange && negativeExponent)
+        notANumber(original); // below 10^kSmallestExponent
+    if (exponentOutOfRange)
+        throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
     const std::size_t last = significand.find_last_not_of('0');
-    exponent += static_cast<long>(significand.size() - 1 - last);
+    exponent += static_cast<std::int64_t>(significand.size() - 1 - last);
     significand.resize(last + 1);
-    number.exact.negative = negative;
-    number.exact.exponent = exponent;
 
-    // The decimal exponent of the leading digit decides the range; the clamp above cannot move
-    // it across either bound, as the significand has at most kMaxNumberTextLength digits.
-    const long leadingExponent = exponent + static_cast<long>(significand.size()) - 1;
+    // The decimal exponent of the leading digit decides the range.
+    const std::int64_t leadingExponent =
+        exponent + static_cast<std::int64_t>(significand.size()) - 1;
     if (leadingExponent < kSmallestExponent)
         notANumber(original);
     if (leadingExponent > kLargestLeadingExponent)
         throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
+    number.exact.negative = negative;
+    number.exact.exponent = static_cast<long>(exponent); // within the range just checked
 
     // std::from_chars rounds correctly; it reads the one plain form built here.
     std::string plain;

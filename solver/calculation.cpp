@@ -6,6 +6,7 @@
 #include "runtime/number_text.h"
 #include "runtime/texts.h"
 #include "solver/exact_form.h"
+#include "solver/notation.h"
 
 namespace solver {
 namespace {
@@ -60,17 +61,16 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     std::string first;
     std::string second;
     if (roots.complex) {
+        // D < 0 makes ac > 0, so the rule "a < 0 and c < 0" is the sign of a alone, which the
+        // imaginary part has: its own minus sign stands between the parts.
         const std::string re = shown(roots.re, Subject::RealPart, separator);
-        const std::string im = shown(roots.im, Subject::ImaginaryPart, separator);
-        // D < 0 makes ac > 0, so the rule "a < 0 and c < 0" is the sign of a alone. Then im is
-        // negative, and its own minus sign stands between the parts.
-        if (a.exact.negative) {
-            first = re + im + " i";
-            second = re + "+" + roots.im.negated().text(separator) + " i";
-        } else {
-            first = re + "+" + im + " i";
-            second = re + "-" + im + " i";
-        }
+        shown(roots.im, Subject::ImaginaryPart, separator);
+        const Rounded& im = roots.im;
+        const std::array<std::string, 2> both =
+            notation::conjugates(re, (im.negative ? im.negated() : im).text(separator) + " i",
+                                 im.negative, notation::kBoxSigns);
+        first = both[0];
+        second = both[1];
     } else {
         first = shown(roots.first, Subject::FirstRoot, separator);
         second = shown(roots.second, Subject::SecondRoot, separator);

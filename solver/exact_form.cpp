@@ -135,13 +135,11 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
             });
             continue;
         }
-        // Complex: re + im i and re − im i, im = c√r of the sign of a.
+        // Complex: re ± im i, im = c√r of the sign of a.
         form = fitting([&] {
-            const std::string imaginary = writer.imaginary(abs(roots.coefficient), roots.radicand);
-            const bool minus = (roots.coefficient < 0) == first;
-            if (roots.re == 0)
-                return (minus ? kMinus : std::string()) + imaginary;
-            return Writer::joined(writer.rational(roots.re), minus, imaginary);
+            return notation::conjugates(roots.re == 0 ? std::string() : writer.rational(roots.re),
+                                        writer.imaginary(abs(roots.coefficient), roots.radicand),
+                                        roots.coefficient < 0, notation::kFormSigns)[first ? 0 : 1];
         });
     }
 

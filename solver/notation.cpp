@@ -148,6 +148,19 @@ std::string Writer::magnitude(const mpq_class& value) const {
     return integerText(value.get_num()) + "/" + integerText(value.get_den());
 }
 
+std::array<std::string, 2> conjugates(std::string_view re, std::string_view im, bool imNegative,
+                                      Signs signs) {
+    const auto root = [&](bool minus) {
+        std::string text(re);
+        if (re.empty())
+            text = minusSign(minus);
+        else
+            text += minus ? signs.minus : signs.plus;
+        return text.append(im);
+    };
+    return {root(imNegative), root(!imNegative)};
+}
+
 bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
     if (mpz_sizeinbase(radicand.get_mpz_t(), 10) > kLongestRadicandTried)
         return false;

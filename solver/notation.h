@@ -8,6 +8,7 @@
 
 #include <gmpxx.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,20 @@ private:
     bool m_decimals;
     std::string m_separator;
 };
+
+// How the two complex roots are joined: the boxes' "-1+2 i", the forms' "−1 + 2 i".
+struct Signs {
+    std::string_view plus;
+    std::string_view minus;
+};
+inline constexpr Signs kBoxSigns{"+", "-"};
+inline constexpr Signs kFormSigns{" + ", " \xE2\x88\x92 "};
+
+// The complex roots re + im i and re − im i, in the boxes' order: the first takes the imaginary
+// part's own sign, which is the sign of a. im is the imaginary part's magnitude with its "i";
+// an empty re is left out, the sign standing alone ("−(1/2) i").
+std::array<std::string, 2> conjugates(std::string_view re, std::string_view im, bool imNegative,
+                                      Signs signs);
 
 // Takes the square factors of the primes below 10^6 out of radicand > 0, multiplying factor by
 // their roots, then a cofactor that is a square; false when what remains is too long to write.

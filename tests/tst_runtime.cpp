@@ -92,6 +92,8 @@ void TestRuntime::accepted_data() {
     QTest::newRow("1000 characters, the longest read") << "1." + std::string(998, '0') << 1.0;
     QTest::newRow("smallest accepted, many digits") << std::string("0.99e-99999") << 0.0;
     QTest::newRow("zero with huge exponent") << std::string("0e99999999999") << 0.0;
+    QTest::newRow("zero with an exponent past 2^64")
+        << std::string("-0.000e18446744073709551621") << -0.0;
     QTest::newRow("long but plausible")
         << std::string("3.14159265358979323846264338327950288419716939937510") << M_PI;
 }
@@ -136,6 +138,16 @@ void TestRuntime::refused_data() {
     QTest::newRow("negative beyond the range") << std::string("-2e308") << ErrorKind::Overflow;
     QTest::newRow("huge exponent") << std::string("1e99999999999999999999") << ErrorKind::Overflow;
     QTest::newRow("huge negative exponent") << std::string("5e-99999999999999999999") << conversion;
+    // An exponent beyond every integer type: nothing may wrap it round into the range (2^64 + 5
+    // would wrap to 5), above it or below it.
+    QTest::newRow("exponent past 2^64")
+        << std::string("1e18446744073709551621") << ErrorKind::Overflow;
+    QTest::newRow("negative exponent past 2^64")
+        << std::string("1e-18446744073709551621") << conversion;
+    QTest::newRow("exponent at the int's end, digits after it")
+        << std::string("10.5e2147483647") << ErrorKind::Overflow;
+    QTest::newRow("exponent at the int's other end, digits before it")
+        << std::string("0.00001e-2147483647") << conversion;
     QTest::newRow("just below 1e-100000") << std::string("9.99e-100001") << conversion;
     QTest::newRow("1001 characters") << "1." + std::string(999, '0') << conversion;
     QTest::newRow("below 1e-100000, many zeros")

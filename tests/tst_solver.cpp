@@ -205,6 +205,10 @@ void TestSolver::command_data() {
     row("a below the doubles", "1e-400", "1", "1")
         << nothing << kind(ErrorKind::Overflow) << at(Subject::SecondRoot) << 0.0 << 1.0 << 1.0
         << 1.0;
+    // The imaginary part's own sign decides the boxes' order, not a's nearest double (-0 here).
+    row("complex, a < 0 below the doubles", "-1e-400", "0", "-1e-400")
+        << shows("0-1 i", "0+1 i", complex, "-4E-800") << none << none << -0.0 << 0.0 << -0.0
+        << -0.0;
     // No spurious failure where the textbook formulas overflow in b*b and 4ac.
     row("huge coefficients, double root", "1e154", "2e154", "1e154")
         << shows("-1", "-1", real, "0") << none << none << 1e154 << 2e154 << 1e154 << 0.0;
