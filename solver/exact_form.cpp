@@ -28,14 +28,19 @@ mpq_class valueOf(const Coefficient& coefficient) {
     return scaled(mpq_class(significandOf(exact)), exact.exponent);
 }
 
-// A coefficient as the working writes it: as typed, without blanks or a plus sign, its minus
-// typographic and kept apart; and its exact value.
+// A coefficient as the working writes it: its digits as typed, with the window's decimal
+// separator, without blanks or a plus sign, its minus typographic and kept apart; and its exact
+// value.
 struct Typed {
-    explicit Typed(const Coefficient& coefficient)
+    Typed(const Coefficient& coefficient, std::string_view separator)
         : zero(coefficient.number.exact.isZero()), value(valueOf(coefficient)) {
         std::string_view text = runtime::withoutBlanks(coefficient.text);
         negative = runtime::takeSign(text) && !zero;
-        digits = runtime::typographic(text);
+        // A number read has one separator at most, "." or "," unless it is the window's own.
+        std::string written(text);
+        if (const std::size_t at = written.find_first_of(".,"); at != std::string::npos)
+            written.replace(at, 1, separator);
+        digits = runtime::typographic(written);
     }
     std::string shown() const { return (negative ? kMinus : std::string()) + digits; }
     // In a product: negative numbers in brackets. Raised to a power: exponents typed too.
@@ -70,26 +75,51 @@ std::string discriminantWorking(const Writer& writer, const std::array<Typed, 3>
            " = " + discriminant;
 }
 
-// x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1), and where √D comes out simpler, the same with it and
-// 2a worked out, then the form: = (−2 + 4 i)/2 = −1 + 2 i.
+// x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1), with root the √D written there; and where √D comes out
+// simpler (squareRoot), the same with it and 2a worked out, then the form: = (−2 + 4 i)/2 =
+// −1 + 2 i. A division by 1 is not written, nor a step that repeats the one before.
 std::string rootWorking(bool first, const Writer& writer, const std::array<Typed, 3>& typed,
-                        const std::string& discriminant, const std::string& squareRoot,
+                        const std::string& root, const std::string& squareRoot,
                         const std::string& form) {
     const auto& [a, b, c] = typed;
     const std::string plusMinus = first ? "+" : kMinus;
-    const std::string root = std::string(notation::kRoot) + bracketed(discriminant);
     std::string line = first ? "x₁" : "x₂";
     line += " = (" + kMinus + "b " + plusMinus + " √D)/(2a) = (" + b.negated() + " " + plusMinus +
             " " + root + ")/(2·" + a.factor() + ")";
     if (squareRoot == root)
         return line;
-    const std::string worked =
-        notation::inBrackets(writer.rational(-b.value) + " " + plusMinus + " " + squareRoot) + "/" +
-        bracketed(writer.rational(2 * a.value));
-    line += " = " + worked;
-    if (form != worked)
-        line += " = " + form;
-    return line;
+    const mpq_class twoA = 2 * a.value;
+    if (twoA != 1) {
+        const std::string worked =
+            notation::inBrackets(writer.rational(-b.value) + " " + plusMinus + " " + squareRoot) +
+            "/" + bracketed(writer.rational(twoA));
+        line += " = " + worked;
+        if (form == worked)
+            return line;
+    }
+    return line + " = " + form;
+}
+
+// A real root as (−b ± √D)/(2a) with the numbers in full and no exponent, 2a made positive:
+// "(−1,23456789 + √1,1241578750190521)/2"; nothing for a = 1/2 with b = 0 aside, "/1" is
+// not written.
+std::string overTwoA(bool first, const Writer& writer, const mpq_class& a, const mpq_class& b,
+                     const std::string& root) {
+    const int sign = sgn(a);
+    const bool minus = first ? sign < 0 : sign > 0;
+    const mpq_class numerator = -sign * b;
+    const std::string sum = numerator == 0
+                                ? (minus ? kMinus : std::string()) + root
+                                : Writer::joined(writer.positional(numerator), minus, root);
+    const mpq_class denominator = 2 * abs(a);
+    if (denominator == 1)
+        return sum;
+    return (numerator == 0 ? sum : notation::inBrackets(sum)) + "/" +
+           bracketed(writer.positional(denominator));
+}
+
+bool writesExponent(const std::optional<std::string>& form) {
+    return form && form->find('E') != std::string::npos;
 }
 
 } // namespace
@@ -143,14 +173,39 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
         });
     }
 
+    // Where what is left under the root after its squares came out needs a power of ten with E
+    // in front of it, "−0,617283945 + 5E−09√11241578750190521", the roots are written as the
+    // formula gives them, with D in full: "(−1,23456789 + √1,1241578750190521)/2", when that
+    // needs no E and is no longer.
+    std::optional<std::string> rootInFull; // √D so written, for the working too
+    if (writer.writesDecimals() && roots.sign > 0 && roots.radicand != 1 &&
+        writesExponent(forms.first)) {
+        const mpq_class a = valueOf(coefficients[0]);
+        const mpq_class b = valueOf(coefficients[1]);
+        const std::optional<std::string> inFull = fitting([&] {
+            return std::string(notation::kRoot) +
+                   bracketed(writer.positional(
+                       scaled(mpq_class(integers.discriminant), integers.discriminantExponent)));
+        });
+        const std::optional<std::string> over =
+            inFull ? fitting([&] { return overTwoA(true, writer, a, b, *inFull); }) : std::nullopt;
+        if (over && !writesExponent(over) &&
+            notation::characters(*over) <= notation::characters(*forms.first)) {
+            rootInFull = inFull;
+            forms.first = over;
+            forms.second = overTwoA(false, writer, a, b, *inFull);
+        }
+    }
+
     // The working, from the coefficients as typed: none where they alone would fill a line.
     for (const Coefficient& coefficient : coefficients)
         if (notation::characters(coefficient.text) > kLongestExactForm)
             return forms;
     if (!forms.discriminant)
         return forms;
-    const std::array<Typed, 3> typed = {Typed(coefficients[0]), Typed(coefficients[1]),
-                                        Typed(coefficients[2])};
+    const std::array<Typed, 3> typed = {Typed(coefficients[0], decimalSeparator),
+                                        Typed(coefficients[1], decimalSeparator),
+                                        Typed(coefficients[2], decimalSeparator)};
     forms.discriminantWorking = fitting([&] {
                                     return discriminantWorking(writer, typed, *forms.discriminant);
                                 }).value_or("");
@@ -162,13 +217,16 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
         return roots.radicand == 1 ? writer.rational(magnitude)
                                    : writer.rootTerm(magnitude, roots.radicand);
     });
+    const std::string rootOfD =
+        rootInFull.value_or(std::string(notation::kRoot) + bracketed(*forms.discriminant));
     for (const bool first : {true, false}) {
         const std::optional<std::string>& form = first ? forms.first : forms.second;
         if (!form || !squareRoot)
             continue;
         (first ? forms.firstWorking : forms.secondWorking) =
             fitting([&] {
-                return rootWorking(first, writer, typed, *forms.discriminant, *squareRoot, *form);
+                return rootWorking(first, writer, typed, rootOfD,
+                                   rootInFull ? rootOfD : *squareRoot, *form);
             }).value_or("");
     }
     return forms;

@@ -35,7 +35,7 @@ struct ExactForms {
     std::optional<std::string> second;
     std::optional<std::string> discriminant;
     // For each, one line of working: the formula, the coefficients put into it as typed (their
-    // own digits and separator; negative ones in brackets), the exact values it comes to:
+    // own digits, with decimalSeparator; negative ones in brackets), the exact values it comes to:
     // "D = b² − 4ac = (−3)² − 4·1·1 = 9 − 4 = 5", "x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1)". Empty
     // where the line would be longer than kLongestExactForm characters, or there is no form.
     std::string firstWorking;

@@ -110,6 +110,25 @@ std::string Writer::joined(const std::string& a, bool minus, const std::string& 
     return a + " " + (minus ? std::string(runtime::kTypographicMinus) : std::string("+")) + " " + b;
 }
 
+std::string Writer::positional(const mpq_class& value) const {
+    mpz_class rest = value.get_den();
+    const long twos = removeFactor(rest, 2);
+    const long fives = removeFactor(rest, 5);
+    if (rest != 1)
+        throw TooLong{};
+    const long places = std::max(twos, fives);
+    if (places > static_cast<long>(kLongestExactForm))
+        throw TooLong{};
+    std::string digits =
+        integerText(abs(value.get_num()) * power(2, places - twos) * power(5, places - fives));
+    const auto whole = static_cast<std::size_t>(places);
+    if (digits.size() <= whole)
+        digits.insert(0, whole + 1 - digits.size(), '0');
+    if (whole > 0)
+        digits.insert(digits.size() - whole, m_separator);
+    return minusSign(value < 0) + digits;
+}
+
 // value > 0 as a decimal of at most 15 significant digits, written the way the boxes write
 // numbers; nothing where it is not one (a denominator with other primes than 2 and 5, or more
 // digits), or where integers are written as integers.

@@ -40,6 +40,14 @@ public:
     // bar: "i", "2 i", "(1/2) i", "(√3/2) i".
     std::string imaginary(const mpq_class& coefficient, const mpz_class& radicand) const;
 
+    // A terminating decimal with its sign, written out in full with the separator, never with an
+    // exponent: "−1,23456789", "0,0004", "120". Throws TooLong where value does not terminate
+    // or has more digits than a form holds.
+    std::string positional(const mpq_class& value) const;
+
+    // Whether rationals may be written as decimals: some coefficient was typed as one.
+    bool writesDecimals() const { return m_decimals; }
+
     // "a + b" or "a − b".
     static std::string joined(const std::string& a, bool minus, const std::string& b);
 

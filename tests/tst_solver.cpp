@@ -70,6 +70,7 @@ private:
 struct Run {
     QString log;
     std::array<QString, 3> exactForms;
+    std::array<QString, 3> workings;
     int kind = kNoError;
     int subject = kNoError;
     solver::WindowValues values{kUntouched, kUntouched, kUntouched, kUntouched};
@@ -87,6 +88,7 @@ Run run(const std::string& a, const std::string& b, const std::string& c,
     }
     result.log = boxes.log();
     result.exactForms = boxes.exactForms;
+    result.workings = boxes.workings;
     return result;
 }
 
@@ -113,6 +115,8 @@ private slots:
     void separatorFollowsTheWindow();
     void exactForms_data();
     void exactForms();
+    void working_data();
+    void working();
     void againstTheReference_data();
     void againstTheReference();
     void discriminantSignSurvivesUnderflow();
@@ -431,6 +435,17 @@ void TestSolver::exactForms_data() {
                                           << "0"
                                           << "152415787532388345526596755677489/"
                                              "10000000000000000000000000000000000";
+    // Where the simplified form needs E, the formula's (−b ± √D)/(2a) with the numbers in full,
+    // 2a made positive, if it needs none and is no longer; otherwise the simplified one stays.
+    row("1", "1.23456789", "0.1") << "(−1.23456789 + √1.1241578750190521)/2"
+                                  << "(−1.23456789 − √1.1241578750190521)/2"
+                                  << "11241578750190521/10000000000000000";
+    row("-2", "1.23456789", "0.1") << "(1.23456789 − √2.3241578750190521)/4"
+                                   << "(1.23456789 + √2.3241578750190521)/4"
+                                   << "23241578750190521/10000000000000000";
+    row("1", "1e-10", "-1") << "−5E−11 + 5E−11√400000000000000000001"
+                            << "−5E−11 − 5E−11√400000000000000000001"
+                            << "400000000000000000001/100000000000000000000";
     // An imaginary part in parentheses where it has a root or a fraction bar, not otherwise.
     row("4", "0", "1") << "(1/2) i"
                        << "−(1/2) i"
@@ -490,6 +505,63 @@ void TestSolver::exactForms() {
     QCOMPARE(result.exactForms[0], first);
     QCOMPARE(result.exactForms[1], second);
     QCOMPARE(result.exactForms[2], discriminant);
+}
+
+void TestSolver::working_data() {
+    QTest::addColumn<std::string>("a");
+    QTest::addColumn<std::string>("b");
+    QTest::addColumn<std::string>("c");
+    QTest::addColumn<QStringList>("lines"); // of Text5, Text6 and Text7, in a window writing ","
+
+    const auto row = [](const char* name, const char* a, const char* b, const char* c,
+                        std::initializer_list<const char*> lines) {
+        QStringList texts;
+        for (const char* line : lines)
+            texts << QString::fromUtf8(line);
+        QTest::newRow(name) << std::string(a) << std::string(b) << std::string(c) << texts;
+    };
+    row("integers", "1", "-3", "1",
+        {"x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1)", "x₂ = (−b − √D)/(2a) = (3 − √5)/(2·1)",
+         "D = b² − 4ac = (−3)² − 4·1·1 = 9 − 4 = 5"});
+    row("the last step not repeated", "1", "1", "-11",
+        {"x₁ = (−b + √D)/(2a) = (−1 + √45)/(2·1) = (−1 + 3√5)/2",
+         "x₂ = (−b − √D)/(2a) = (−1 − √45)/(2·1) = (−1 − 3√5)/2",
+         "D = b² − 4ac = 1² − 4·1·(−11) = 1 + 44 = 45"});
+    row("a base typed with an exponent, squared", "1", "2e0", "1",
+        {"x₁ = (−b + √D)/(2a) = (−2e0 + √0)/(2·1) = (−2 + 0)/2 = −1",
+         "x₂ = (−b − √D)/(2a) = (−2e0 − √0)/(2·1) = (−2 − 0)/2 = −1",
+         "D = b² − 4ac = (2e0)² − 4·1·1 = 4 − 4 = 0"});
+    row("typed with points, written with the window's comma", "0.5", "-1.2", "0.3",
+        {"x₁ = (−b + √D)/(2a) = (1,2 + √0,84)/(2·0,5) = 1,2 + 0,2√21",
+         "x₂ = (−b − √D)/(2a) = (1,2 − √0,84)/(2·0,5) = 1,2 − 0,2√21",
+         "D = b² − 4ac = (−1,2)² − 4·0,5·0,3 = 1,44 − 0,6 = 0,84"});
+    row("no division by 1, b = 0", "0,5", "0", "-4",
+        {"x₁ = (−b + √D)/(2a) = (0 + √8)/(2·0,5) = 2√2",
+         "x₂ = (−b − √D)/(2a) = (0 − √8)/(2·0,5) = −2√2",
+         "D = b² − 4ac = 0² − 4·0,5·(−4) = 0 + 8 = 8"});
+    row("a division by −1 is written", "-0,5", "0", "2",
+        {"x₁ = (−b + √D)/(2a) = (0 + √4)/(2·(−0,5)) = (0 + 2)/(−1) = −2",
+         "x₂ = (−b − √D)/(2a) = (0 − √4)/(2·(−0,5)) = (0 − 2)/(−1) = 2",
+         "D = b² − 4ac = 0² − 4·(−0,5)·2 = 0 + 4 = 4"});
+    row("the formula's form where the simplified one needs E", "1", "1.23456789", "0.1",
+        {"x₁ = (−b + √D)/(2a) = (−1,23456789 + √1,1241578750190521)/(2·1)",
+         "x₂ = (−b − √D)/(2a) = (−1,23456789 − √1,1241578750190521)/(2·1)",
+         "D = b² − 4ac = 1,23456789² − 4·1·0,1 = 15241578750190521/10000000000000000 − 0,4 = "
+         "11241578750190521/10000000000000000"});
+    row("a < 0, complex: the boxes' order", "-1", "2", "-5",
+        {"x₁ = (−b + √D)/(2a) = (−2 + √(−16))/(2·(−1)) = (−2 + 4 i)/(−2) = 1 − 2 i",
+         "x₂ = (−b − √D)/(2a) = (−2 − √(−16))/(2·(−1)) = (−2 − 4 i)/(−2) = 1 + 2 i",
+         "D = b² − 4ac = 2² − 4·(−1)·(−5) = 4 − 20 = −16"});
+}
+
+void TestSolver::working() {
+    QFETCH(std::string, a);
+    QFETCH(std::string, b);
+    QFETCH(std::string, c);
+    QFETCH(QStringList, lines);
+    const Run result = run(a, b, c, ",");
+    QCOMPARE(result.kind, kNoError);
+    QCOMPARE(QStringList(result.workings.begin(), result.workings.end()), lines);
 }
 
 void TestSolver::againstTheReference_data() {

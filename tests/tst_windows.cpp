@@ -25,6 +25,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -207,6 +208,8 @@ private slots:
 
     void calculateTheTable_data();
     void calculateTheTable();
+    void longResultsShowTheirStart_data();
+    void longResultsShowTheirStart();
     void returnCalculates();
     void emptyBoxShowsTheMessage();
     void errorIsReportedAndWindowGoesOn();
@@ -246,6 +249,8 @@ private slots:
 
     void exactValuesGoWithTheirNumbers();
     void exactValueOnFocus();
+    void exactValueOnFocusFromTheProgram();
+    void toolTipsAreReadable();
     void exactValueContextMenu();
     void workingInTheTooltips_data();
     void workingInTheTooltips();
@@ -594,6 +599,42 @@ void TestWindows::calculateTheTable() {
     // Label1 wraps its caption onto its second line instead of cutting it.
     auto* label = h.find<QLabel>("Label1");
     QVERIFY(label->heightForWidth(label->width()) <= label->height());
+}
+
+void TestWindows::longResultsShowTheirStart_data() {
+    QTest::addColumn<QString>("c");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("discriminant") << "0,5"
+                                  << "Text7"
+                                  << "15241383934";
+    QTest::newRow("first complex root") << "1"
+                                        << "Text5"
+                                        << "-0,166666666666667+0,552770798392567 i";
+    QTest::newRow("second complex root") << "1"
+                                         << "Text6"
+                                         << "-0,166666666666667-0,552770798392567 i";
+}
+
+void TestWindows::longResultsShowTheirStart() {
+    // A result longer than its box shows from its first digit, where a student starts copying
+    // it; the box for a keeps the cursor where the user left it.
+    QFETCH(QString, c);
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type(text.startsWith(QLatin1Char('-')) ? "3,0" : "1,0",
+           text.startsWith(QLatin1Char('-')) ? "1" : "-123456", qPrintable(c));
+    QTest::keyClick(h.box("Text1"), Qt::Key_Home);
+    QTest::keyClick(h.box("Text1"), Qt::Key_Right);
+    h.box("Text3")->setFocus();
+    h.press("Command1");
+    QLineEdit* shown = h.box(qPrintable(box));
+    QCOMPARE(shown->text(), text);
+    QVERIFY(shown->fontMetrics().horizontalAdvance(text) > shown->contentsRect().width());
+    QCOMPARE(shown->cursorPosition(), 0);
+    QCOMPARE(h.box("Text1")->cursorPosition(), 1);
 }
 
 void TestWindows::returnCalculates() {
@@ -1172,6 +1213,64 @@ void TestWindows::exactValueOnFocus() {
     QCOMPARE(QToolTip::text(), h.box("Text7")->toolTip());
 }
 
+void TestWindows::exactValueOnFocusFromTheProgram() {
+    // Focus that comes with no key or click, as when the program gives it or a context menu
+    // closes, shows the exact value too.
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "2", "5");
+    h.press("Command1");
+    QVERIFY(!QToolTip::isVisible());
+    h.box("Text6")->setFocus();
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), h.box("Text6")->toolTip());
+}
+
+void TestWindows::toolTipsAreReadable() {
+    // The shown tooltip, as drawn: its most common colour is its background, and its ink stands
+    // out from it by at least 7:1 (WCAG's enhanced contrast), on every platform.
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "-3", "1");
+    h.press("Command1");
+    h.box("Text5")->setFocus();
+    QTRY_VERIFY(QToolTip::isVisible());
+    QWidget* tip = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            tip = widget;
+    QVERIFY(tip);
+    const QImage image = tip->grab().toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background =
+        std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+            return a.second < b.second;
+        })->first;
+    const auto luminance = [](QRgb rgb) {
+        const auto linear = [](int c) {
+            const double v = c / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) +
+               0.0722 * linear(qBlue(rgb));
+    };
+    double contrast = 1;
+    const int margin = 3; // inside the border
+    for (int y = margin; y < image.height() - margin; ++y) {
+        for (int x = margin; x < image.width() - margin; ++x) {
+            const double a = luminance(image.pixel(x, y)), b = luminance(background);
+            contrast = std::max(contrast, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+        }
+    }
+    QVERIFY2(
+        contrast >= 7,
+        qPrintable(
+            QStringLiteral("%1:1, background %2").arg(contrast).arg(QColor(background).name())));
+}
+
 void TestWindows::exactValueContextMenu() {
     // A result box's context menu keeps Qt's entries and adds "Copiar valor exacto", enabled
     // while the box has an exact value; it puts the form on the clipboard as shown.
@@ -1241,15 +1340,15 @@ void TestWindows::workingInTheTooltips_data() {
          "Valor exacto: −1 − 2 i\nx₂ = (−b − √D)/(2a) = (−2 − √(−16))/(2·1) = (−2 − 4 i)/2 = "
          "−1 − 2 i",
          "Valor exacto: −16\nD = b² − 4ac = 2² − 4·1·5 = 4 − 20 = −16"});
-    // The coefficients as typed, their own separator; the values in the window's.
+    // The coefficients' digits as typed, every number with the window's separator.
     row("decimals with commas, double root", "1", "-0,6", "0,09",
         {"Valor exacto: 0,3\nx₁ = (−b + √D)/(2a) = (0,6 + √0)/(2·1) = (0,6 + 0)/2 = 0,3",
          "Valor exacto: 0,3\nx₂ = (−b − √D)/(2a) = (0,6 − √0)/(2·1) = (0,6 − 0)/2 = 0,3",
          "Valor exacto: 0\nD = b² − 4ac = (−0,6)² − 4·1·0,09 = 0,36 − 0,36 = 0"});
     row("decimals with points", "0.5", "1", "-1",
-        {"Valor exacto: −1 + √3\nx₁ = (−b + √D)/(2a) = (−1 + √3)/(2·0.5)",
-         "Valor exacto: −1 − √3\nx₂ = (−b − √D)/(2a) = (−1 − √3)/(2·0.5)",
-         "Valor exacto: 3\nD = b² − 4ac = 1² − 4·0.5·(−1) = 1 + 2 = 3"});
+        {"Valor exacto: −1 + √3\nx₁ = (−b + √D)/(2a) = (−1 + √3)/(2·0,5)",
+         "Valor exacto: −1 − √3\nx₂ = (−b − √D)/(2a) = (−1 − √3)/(2·0,5)",
+         "Valor exacto: 3\nD = b² − 4ac = 1² − 4·0,5·(−1) = 1 + 2 = 3"});
     // The first box holds the "+√D" root, a < 0 too.
     row("a < 0, complex", "-1", "2", "-5",
         {"Valor exacto: 1 − 2 i\nx₁ = (−b + √D)/(2a) = (−2 + √(−16))/(2·(−1)) = (−2 + 4 i)/(−2) "

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "windows/design.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace windows {
@@ -27,6 +31,38 @@ protected:
             return false;
         static_cast<QPushButton*>(watched)->click();
         return true;
+    }
+};
+
+class ReadableToolTips : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void polish(QWidget* widget) override {
+        QProxyStyle::polish(widget);
+        // Qt's tooltip, a private class: the base style may have just given it colours of its
+        // own.
+        if (widget->inherits("QTipLabel")) {
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::ToolTipText, QColor(kToolTipText));
+            palette.setColor(QPalette::ToolTipBase, QColor(kToolTipBase));
+            palette.setColor(QPalette::WindowText, QColor(kToolTipText));
+            widget->setPalette(palette);
+        }
+    }
+    using QProxyStyle::polish;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_PanelTipLabel) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->fillRect(option->rect, QColor(kToolTipBase));
+        painter->setPen(QColor(kToolTipText));
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
     }
 };
 
@@ -80,6 +116,12 @@ void removeSizeButtons(QWidget* window) {
 
 void pressOnReturn(QPushButton* button) {
     button->installEventFilter(new ReturnPresses(button));
+}
+
+void drawReadableToolTips() {
+    if (dynamic_cast<ReadableToolTips*>(QApplication::style()))
+        return;
+    QApplication::setStyle(new ReadableToolTips(QApplication::style()->name()));
 }
 
 void closeOnEscape(QWidget* window) {

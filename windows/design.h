@@ -27,4 +27,14 @@ void pressOnReturn(QPushButton* button);
 // Escape closes the window, as its own closing button does.
 void closeOnEscape(QWidget* window);
 
+// The colours every tooltip is drawn in, on every platform: black on the classic light yellow.
+inline constexpr unsigned kToolTipText = 0x000000;
+inline constexpr unsigned kToolTipBase = 0xFFFFE1;
+
+// Draws the application's tooltips in those colours whatever its style would draw them in:
+// Windows' own style takes them from the desktop's theme (grey on white under Wine). The style
+// itself stays the one chosen (-style NAME included). Once for the application; later calls do
+// nothing.
+void drawReadableToolTips();
+
 } // namespace windows

@@ -85,6 +85,10 @@ protected:
         auto* box = static_cast<QLineEdit*>(watched);
         switch (event->type()) {
         case QEvent::FocusIn:
+            // Qt hands the focus event to the style as well, after the box, and the tooltip
+            // hides itself on any focus event: it is shown once that is done.
+            QTimer::singleShot(0, box, [box] { showExactValue(box); });
+            return false;
         case QEvent::MouseButtonRelease:
             showExactValue(box);
             return false;
@@ -125,6 +129,7 @@ MainWindow::MainWindow(QWidget* parent) : MainWindow(&QDateTime::currentDateTime
 MainWindow::MainWindow(Clock clock, QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::MainWindow), m_clock(std::move(clock)),
       m_clockTexts(locale()) {
+    drawReadableToolTips(); // before the widgets, which would otherwise be polished twice
     m_ui->setupUi(this);
     m_inputs = {m_ui->Text1, m_ui->Text2, m_ui->Text3};
     m_results = {m_ui->Text5, m_ui->Text6, m_ui->Text7};
@@ -293,7 +298,11 @@ std::string MainWindow::text(solver::InputBox box) const {
 }
 
 void MainWindow::setText(solver::ResultBox box, const std::string& text) {
-    m_results[static_cast<std::size_t>(box)]->setText(QString::fromStdString(text));
+    QLineEdit* target = m_results[static_cast<std::size_t>(box)];
+    target->setText(QString::fromStdString(text));
+    // From its first digit: setText() leaves the cursor at the end, and a text longer than the
+    // box would show its tail.
+    target->setCursorPosition(0);
 }
 
 void MainWindow::setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
