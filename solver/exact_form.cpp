@@ -175,25 +175,37 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
 
     // Where what is left under the root after its squares came out needs a power of ten with E
     // in front of it, "−0,617283945 + 5E−09√11241578750190521", the roots are written as the
-    // formula gives them, with D in full: "(−1,23456789 + √1,1241578750190521)/2", when that
-    // needs no E and is no longer.
-    std::optional<std::string> rootInFull; // √D so written, for the working too
+    // formula gives them, D in full with its square factors but the powers of ten taken out:
+    // "(−1,23456789 + √1,1241578750190521)/2", "(−75 − 5√254689)/64000"; when that needs no E
+    // and is no longer. The working then puts D in full into the formula too.
+    std::optional<std::string> rootInFull;   // √D
+    std::optional<std::string> rootTakenOut; // m√(D/m²)
     if (writer.writesDecimals() && roots.sign > 0 && roots.radicand != 1 &&
         writesExponent(forms.first)) {
         const mpq_class a = valueOf(coefficients[0]);
         const mpq_class b = valueOf(coefficients[1]);
-        const std::optional<std::string> inFull = fitting([&] {
-            return std::string(notation::kRoot) +
-                   bracketed(writer.positional(
-                       scaled(mpq_class(integers.discriminant), integers.discriminantExponent)));
-        });
+        const mpq_class discriminant =
+            scaled(mpq_class(integers.discriminant), integers.discriminantExponent);
+        mpz_class squares = root;
+        removeFactor(squares, 10);
+        const auto rootOf = [&](const mpz_class& factor) {
+            return fitting([&] {
+                return (factor == 1 ? std::string() : notation::integerText(factor)) +
+                       std::string(notation::kRoot) +
+                       bracketed(writer.positional(discriminant / (factor * factor)));
+            });
+        };
+        const std::optional<std::string> inFull = rootOf(1);
+        const std::optional<std::string> takenOut = rootOf(squares);
         const std::optional<std::string> over =
-            inFull ? fitting([&] { return overTwoA(true, writer, a, b, *inFull); }) : std::nullopt;
+            inFull && takenOut ? fitting([&] { return overTwoA(true, writer, a, b, *takenOut); })
+                               : std::nullopt;
         if (over && !writesExponent(over) &&
             notation::characters(*over) <= notation::characters(*forms.first)) {
             rootInFull = inFull;
+            rootTakenOut = takenOut;
             forms.first = over;
-            forms.second = overTwoA(false, writer, a, b, *inFull);
+            forms.second = overTwoA(false, writer, a, b, *takenOut);
         }
     }
 
@@ -226,7 +238,7 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
         (first ? forms.firstWorking : forms.secondWorking) =
             fitting([&] {
                 return rootWorking(first, writer, typed, rootOfD,
-                                   rootInFull ? rootOfD : *squareRoot, *form);
+                                   rootTakenOut.value_or(*squareRoot), *form);
             }).value_or("");
     }
     return forms;
