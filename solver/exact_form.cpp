@@ -10,59 +10,14 @@
 namespace solver {
 namespace {
 
+using notation::bracketed;
 using notation::fitting;
+using notation::RootParts;
+using notation::Typed;
+using notation::valueOf;
 using notation::Writer;
 
 const std::string kMinus(runtime::kTypographicMinus);
-
-// x = (−b ± √D)/2a = re ± c√r, with √|D| = c√r: the parts every root is written from.
-struct RootParts {
-    mpq_class re;
-    mpq_class coefficient; // of the sign of a
-    mpz_class radicand;    // 1 where √|D| is rational
-    int sign = 0;          // of D
-};
-
-mpq_class valueOf(const Coefficient& coefficient) {
-    const runtime::Decimal& exact = coefficient.number.exact;
-    return scaled(mpq_class(significandOf(exact)), exact.exponent);
-}
-
-// A coefficient as the working writes it: its digits as typed, with the window's decimal
-// separator, without blanks or a plus sign, its minus typographic and kept apart; and its exact
-// value.
-struct Typed {
-    Typed(const Coefficient& coefficient, std::string_view separator)
-        : zero(coefficient.number.exact.isZero()), value(valueOf(coefficient)) {
-        std::string_view text = runtime::withoutBlanks(coefficient.text);
-        negative = runtime::takeSign(text) && !zero;
-        // A number read has one separator at most, "." or "," unless it is the window's own.
-        std::string written(text);
-        if (const std::size_t at = written.find_first_of(".,"); at != std::string::npos)
-            written.replace(at, 1, separator);
-        digits = runtime::typographic(written);
-    }
-    std::string shown() const { return (negative ? kMinus : std::string()) + digits; }
-    // In a product: negative numbers in brackets. Raised to a power: exponents typed too.
-    std::string factor() const { return negative ? notation::inBrackets(shown()) : shown(); }
-    std::string base() const {
-        const bool exponent = digits.find_first_of("eE") != std::string::npos;
-        return negative || exponent ? notation::inBrackets(shown()) : shown();
-    }
-    std::string negated() const { return zero || negative ? digits : kMinus + digits; }
-
-    bool zero;
-    bool negative = false;
-    std::string digits;
-    mpq_class value;
-};
-
-// A value written inside a larger expression: in brackets unless it is a plain number.
-std::string bracketed(const std::string& text) {
-    const bool plain = text.find_first_of(" /()E") == std::string::npos &&
-                       !text.starts_with(runtime::kTypographicMinus);
-    return plain ? text : notation::inBrackets(text);
-}
 
 std::string discriminantWorking(const Writer& writer, const std::array<Typed, 3>& typed,
                                 const std::string& discriminant) {
@@ -142,18 +97,11 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
             scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
     });
 
-    // x = 10^s (-b ± sqrt(D')) / 2a = re ± c√r, with sqrt(|D'|) = k√r.
-    RootParts roots;
-    roots.sign = sgn(integers.discriminant);
-    roots.radicand = abs(integers.discriminant);
-    mpz_class root = roots.sign == 0 ? 0 : 1;
-    if (roots.sign != 0 && !notation::takeOutSquares(roots.radicand, root))
+    const std::optional<RootParts> parts = notation::rootParts(integers);
+    if (!parts)
         return forms;
-    if (roots.sign == 0)
-        roots.radicand = 1;
-    const mpq_class twoA = 2 * integers.a;
-    roots.re = scaled(-integers.b / twoA, integers.scale);
-    roots.coefficient = scaled(root / twoA, integers.scale);
+    const RootParts& roots = *parts;
+    const mpz_class& root = roots.root;
 
     for (const bool first : {true, false}) {
         std::optional<std::string>& form = first ? forms.first : forms.second;

@@ -208,6 +208,64 @@ bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
     return mpz_sizeinbase(radicand.get_mpz_t(), 10) <= kLongestExactForm;
 }
 
+mpq_class valueOf(const Coefficient& coefficient) {
+    const runtime::Decimal& exact = coefficient.number.exact;
+    return scaled(mpq_class(significandOf(exact)), exact.exponent);
+}
+
+Typed::Typed(const Coefficient& coefficient, std::string_view separator)
+    : zero(coefficient.number.exact.isZero()), value(valueOf(coefficient)) {
+    std::string_view text = runtime::withoutBlanks(coefficient.text);
+    negative = runtime::takeSign(text) && !zero;
+    // A number read has one separator at most, "." or "," unless it is the window's own.
+    std::string written(text);
+    if (const std::size_t at = written.find_first_of(".,"); at != std::string::npos)
+        written.replace(at, 1, separator);
+    digits = runtime::typographic(written);
+}
+
+std::string Typed::shown() const {
+    return minusSign(negative) + digits;
+}
+
+std::string Typed::factor() const {
+    return negative ? inBrackets(shown()) : shown();
+}
+
+std::string Typed::base() const {
+    return negative || hasExponent() ? inBrackets(shown()) : shown();
+}
+
+std::string Typed::negated() const {
+    return zero || negative ? digits : minusSign(true) + digits;
+}
+
+bool Typed::hasExponent() const {
+    return digits.find_first_of("eE") != std::string::npos;
+}
+
+std::string bracketed(const std::string& text) {
+    const bool plain = text.find_first_of(" /()E") == std::string::npos &&
+                       !text.starts_with(runtime::kTypographicMinus);
+    return plain ? text : inBrackets(text);
+}
+
+std::optional<RootParts> rootParts(const IntegerEquation& equation) {
+    // x = 10^s (−b ± √D')/2a = re ± c√r, with √|D'| = root·√r.
+    RootParts parts;
+    parts.sign = sgn(equation.discriminant);
+    parts.radicand = abs(equation.discriminant);
+    parts.root = parts.sign == 0 ? 0 : 1;
+    if (parts.sign != 0 && !takeOutSquares(parts.radicand, parts.root))
+        return std::nullopt;
+    if (parts.sign == 0)
+        parts.radicand = 1;
+    const mpq_class twoA = 2 * equation.a;
+    parts.re = scaled(-equation.b / twoA, equation.scale);
+    parts.coefficient = scaled(parts.root / twoA, equation.scale);
+    return parts;
+}
+
 std::string inBrackets(std::string_view text) {
     std::string bracketed;
     bracketed.reserve(text.size() + 2);

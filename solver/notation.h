@@ -5,6 +5,7 @@
 #pragma once
 
 #include "solver/exact_form.h"
+#include "solver/integer_equation.h"
 
 #include <gmpxx.h>
 
@@ -78,6 +79,45 @@ std::array<std::string, 2> conjugates(std::string_view re, std::string_view im, 
 // Takes the square factors of the primes below 10^6 out of radicand > 0, multiplying factor by
 // their roots, then a cofactor that is a square; false when what remains is too long to write.
 bool takeOutSquares(mpz_class& radicand, mpz_class& factor);
+
+// A coefficient's exact value.
+mpq_class valueOf(const Coefficient& coefficient);
+
+// A coefficient as the working writes it: its digits as typed, with the window's decimal
+// separator, without blanks or a plus sign, its minus typographic and kept apart; and its exact
+// value.
+struct Typed {
+    Typed(const Coefficient& coefficient, std::string_view separator);
+
+    std::string shown() const;
+    // In a product: negative numbers in brackets. Raised to a power: exponents typed too.
+    std::string factor() const;
+    std::string base() const;
+    // −(the coefficient), as it is put into −b.
+    std::string negated() const;
+    bool hasExponent() const;
+
+    bool zero;
+    bool negative = false;
+    std::string digits;
+    mpq_class value;
+};
+
+// A value written inside a larger expression: in brackets unless it is a plain number.
+std::string bracketed(const std::string& text);
+
+// x = (−b ± √D)/2a = re ± c√r, with √|D| = c√r: the parts every root is written from.
+struct RootParts {
+    mpq_class re;
+    mpq_class coefficient; // c, of the sign of a
+    mpz_class radicand;    // r, 1 where √|D| is rational
+    mpz_class root;        // √|D'| = root·√r for the integer equation's D'
+    int sign = 0;          // of D
+};
+
+// The parts of the roots of equation (a != 0); nothing where the radicand is too long to
+// write.
+std::optional<RootParts> rootParts(const IntegerEquation& equation);
 
 // "(text)". (Written out, not as "(" + text + ")": GCC 12 warns, wrongly, that the string
 // operator that puts a literal before a temporary may overlap itself.)
