@@ -73,10 +73,20 @@ std::string_view errorSentence(ErrorKind kind, Subject subject) {
 }
 
 std::string filled(std::string_view text, std::string_view argument) {
+    return filled(text, {argument});
+}
+
+std::string filled(std::string_view text, std::initializer_list<std::string_view> arguments) {
     std::string result;
-    for (std::size_t marker; (marker = text.find("%1")) != std::string_view::npos;) {
-        result.append(text.substr(0, marker)).append(argument);
-        text.remove_prefix(marker + 2);
+    for (std::size_t marker; (marker = text.find('%')) != std::string_view::npos;) {
+        result.append(text.substr(0, marker));
+        const std::size_t number =
+            marker + 1 < text.size() ? text[marker + 1] - '1' : arguments.size();
+        if (number < arguments.size())
+            result.append(arguments.begin()[number]);
+        else
+            result.append(text.substr(marker, 2));
+        text.remove_prefix(std::min(marker + 2, text.size()));
     }
     return result.append(text);
 }

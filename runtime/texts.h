@@ -7,6 +7,7 @@
 
 #include "runtime/errors.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,52 @@ inline constexpr std::string_view kExactFormTooLong =
 inline constexpr std::string_view kCopyExactValue =
     QT_TRANSLATE_NOOP("Brimel", "Copiar valor exacto");
 
+// The entry of a result box's context menu that opens the whole resolution, and the line its
+// tooltip ends with.
+inline constexpr std::string_view kShowResolution =
+    QT_TRANSLATE_NOOP("Brimel", "Ver la resolución");
+inline constexpr std::string_view kResolutionHint =
+    QT_TRANSLATE_NOOP("Brimel", "Ctrl+R: la resolución completa, con la gráfica");
+
+// The window of the whole resolution: its lines, and what it says before anything is solved.
+inline constexpr std::string_view kResolutionTitle = QT_TRANSLATE_NOOP("Brimel", "Resolución");
+inline constexpr std::string_view kNothingSolved =
+    QT_TRANSLATE_NOOP("Brimel", "Escribe a, b y c y pulsa Calcular.");
+inline constexpr std::string_view kEquationLine = QT_TRANSLATE_NOOP("Brimel", "Ecuación: %1");
+inline constexpr std::string_view kDiscriminantLine =
+    QT_TRANSLATE_NOOP("Brimel", "Discriminante: %1");
+inline constexpr std::string_view kTwoRealRoots =
+    QT_TRANSLATE_NOOP("Brimel", "D > 0: dos soluciones reales distintas.");
+inline constexpr std::string_view kDoubleRoot =
+    QT_TRANSLATE_NOOP("Brimel", "D = 0: una solución doble.");
+inline constexpr std::string_view kComplexRoots = QT_TRANSLATE_NOOP(
+    "Brimel", "D < 0: dos soluciones complejas conjugadas; la parábola no corta el eje x.");
+inline constexpr std::string_view kVertexLine = QT_TRANSLATE_NOOP("Brimel", "Vértice: %1");
+inline constexpr std::string_view kAxisLine = QT_TRANSLATE_NOOP("Brimel", "Eje de simetría: %1");
+inline constexpr std::string_view kMinimumLine =
+    QT_TRANSLATE_NOOP("Brimel", "Mínimo: %1, en x = %2");
+inline constexpr std::string_view kMaximumLine =
+    QT_TRANSLATE_NOOP("Brimel", "Máximo: %1, en x = %2");
+inline constexpr std::string_view kYInterceptLine =
+    QT_TRANSLATE_NOOP("Brimel", "Corte con el eje y: %1");
+inline constexpr std::string_view kFactoredLine =
+    QT_TRANSLATE_NOOP("Brimel", "Forma factorizada: %1");
+inline constexpr std::string_view kCanonicalLine =
+    QT_TRANSLATE_NOOP("Brimel", "Forma canónica: %1");
+inline constexpr std::string_view kCheckLine = QT_TRANSLATE_NOOP("Brimel", "Comprobación: %1");
+// A line too long to write: what it was, then the note (kExactFormTooLong).
+inline constexpr std::string_view kLineTooLong = QT_TRANSLATE_NOOP("Brimel", "%1: %2");
+
+// Under the graph: the points it leaves out, the parabola that does not meet the x axis, where
+// the pointer is.
+inline constexpr std::string_view kOutsideView =
+    QT_TRANSLATE_NOOP("Brimel", "Fuera de la vista: %1.");
+inline constexpr std::string_view kNoCrossing = QT_TRANSLATE_NOOP("Brimel", "no corta el eje x");
+inline constexpr std::string_view kGraphName =
+    QT_TRANSLATE_NOOP("Brimel", "Gráfica de la parábola");
+inline constexpr std::string_view kGraphDescription =
+    QT_TRANSLATE_NOOP("Brimel", "Gráfica de %1. Puntos marcados: %2.");
+
 // A command that failed for a reason of the program's own, not of the numbers.
 inline constexpr std::string_view kInternalError =
     QT_TRANSLATE_NOOP("Brimel", "No se pudo completar la orden por un error interno.");
@@ -61,7 +108,8 @@ inline constexpr std::string_view kNoDisplay =
 // The sentence that reports an error, with %1 where the offending text is quoted.
 std::string_view errorSentence(ErrorKind kind, Subject subject);
 
-// text with each "%1" replaced by argument.
+// text with each "%1" replaced by argument; and with %1, %2... replaced by the arguments in turn.
 std::string filled(std::string_view text, std::string_view argument);
+std::string filled(std::string_view text, std::initializer_list<std::string_view> arguments);
 
 } // namespace runtime::texts

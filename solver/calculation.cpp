@@ -7,6 +7,7 @@
 #include "runtime/texts.h"
 #include "solver/exact_form.h"
 #include "solver/notation.h"
+#include "solver/resolution.h"
 
 namespace solver {
 namespace {
@@ -50,7 +51,8 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     const runtime::Number c = coefficient(textC, Subject::CoefficientC, separator);
     values.c = c.nearest;
 
-    const Quadratic equation(a.exact, b.exact, c.exact);
+    const auto solved = std::make_shared<const Quadratic>(a.exact, b.exact, c.exact);
+    const Quadratic& equation = *solved;
     const Rounded& discriminant = equation.discriminant();
     values.discriminant = discriminant.nearest;
     const std::string discriminantText = shown(discriminant, Subject::Discriminant, separator);
@@ -75,8 +77,8 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
         first = shown(roots.first, Subject::FirstRoot, separator);
         second = shown(roots.second, Subject::SecondRoot, separator);
     }
-    const ExactForms forms =
-        exactForms(equation, {Coefficient{textA, a}, {textB, b}, {textC, c}}, separator);
+    const std::array<Coefficient, 3> coefficients = {Coefficient{textA, a}, {textB, b}, {textC, c}};
+    ExactForms forms = exactForms(equation, coefficients, separator);
     boxes.setText(ResultBox::Text5, first);
     boxes.setExactValue(ResultBox::Text5, forms.first, forms.firstWorking);
     boxes.setText(ResultBox::Text6, second);
@@ -84,6 +86,8 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     boxes.setKind(std::string(roots.complex ? texts::kComplexCaption : texts::kRealCaption));
     boxes.setText(ResultBox::Text7, discriminantText);
     boxes.setExactValue(ResultBox::Text7, forms.discriminant, forms.discriminantWorking);
+    boxes.setResolution(
+        std::make_shared<const Resolution>(solved, coefficients, separator, std::move(forms)));
     boxes.focusFirstInput();
     return roots;
 }

@@ -152,6 +152,7 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
             notation::characters(*over) <= notation::characters(*forms.first)) {
             rootInFull = inFull;
             rootTakenOut = takenOut;
+            forms.rootsOverTwoA = true;
             forms.first = over;
             forms.second = overTwoA(false, writer, a, b, *takenOut);
         }

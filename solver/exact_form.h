@@ -41,6 +41,8 @@ struct ExactForms {
     std::string firstWorking;
     std::string secondWorking;
     std::string discriminantWorking;
+    // The real roots are written as the formula gives them, (−b ± √D)/(2a), over 2a.
+    bool rootsOverTwoA = false;
 };
 
 // The exact forms for an equation with a != 0 whose coefficients are a, b, c. When every

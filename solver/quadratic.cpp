@@ -43,18 +43,11 @@ Roots Quadratic::roots() const {
         throw runtime::Error(equation.b < 0 ? runtime::ErrorKind::DivisionByZero
                                             : runtime::ErrorKind::InvalidOperation,
                              runtime::Subject::FirstRoot);
-    const mpz_class twoA = 2 * equation.a;
-    const mpz_class negatedB = -equation.b;
-    const mpz_class& discriminant = equation.discriminant;
+    const auto [first, second] = rootSurds(equation);
     Roots roots;
-    if (discriminant >= 0) {
-        roots.first = rounded({negatedB, 1, discriminant, twoA, equation.scale});
-        roots.second = rounded({negatedB, -1, discriminant, twoA, equation.scale});
-    } else {
-        roots.complex = true;
-        roots.re = rounded({.u = negatedB, .z = twoA, .exponent = equation.scale});
-        roots.im = rounded({0, 1, -discriminant, twoA, equation.scale});
-    }
+    roots.complex = equation.discriminant < 0;
+    (roots.complex ? roots.re : roots.first) = rounded(first);
+    (roots.complex ? roots.im : roots.second) = rounded(second);
     return roots;
 }
 

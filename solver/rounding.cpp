@@ -172,6 +172,50 @@ std::optional<Value> roundOnce(const Surd& x, int sign, mpfr_srcptr low, mpfr_sr
 
 } // namespace
 
+std::array<Surd, 2> rootSurds(const IntegerEquation& equation) {
+    const mpz_class twoA = 2 * equation.a;
+    const mpz_class negatedB = -equation.b;
+    const mpz_class& discriminant = equation.discriminant;
+    if (discriminant >= 0)
+        return {Surd{negatedB, 1, discriminant, twoA, equation.scale},
+                Surd{negatedB, -1, discriminant, twoA, equation.scale}};
+    return {Surd{.u = negatedB, .z = twoA, .exponent = equation.scale},
+            Surd{0, 1, -discriminant, twoA, equation.scale}};
+}
+
+Fixed toDecimals(const Surd& x, int places) {
+    // |x|·10^places to the nearest integer n, ties up: the ends of an interval around it give n
+    // when they agree; when they are neighbours, the exact side of the midpoint between them.
+    Surd scaledX = x;
+    scaledX.exponent += places;
+    Fixed result;
+    const int sign = compare(scaledX, 0);
+    result.negative = sign < 0;
+    if (sign == 0) {
+        result.exact = true;
+        return result;
+    }
+    for (mpfr_prec_t bits = kFirstWorkingBits;; bits *= 2) {
+        Real low(bits), high(bits);
+        encloseMagnitude(scaledX, low, high);
+        mpfr_add_d(low, low, 0.5, MPFR_RNDD);
+        mpfr_add_d(high, high, 0.5, MPFR_RNDU);
+        mpz_class below, above;
+        mpfr_get_z(below.get_mpz_t(), low, MPFR_RNDD);
+        mpfr_get_z(above.get_mpz_t(), high, MPFR_RNDD);
+        if (above - below > 1)
+            continue;
+        if (below == above) {
+            result.units = below;
+        } else { // |x| against below + 1/2, the midpoint: sign(|x| − m) = sign(x − sign m)·sign
+            const mpq_class midpoint(2 * below + 1, 2);
+            result.units = sign * compare(scaledX, sign * midpoint) >= 0 ? above : below;
+        }
+        result.exact = compare(scaledX, sign * mpq_class(result.units)) == 0;
+        return result;
+    }
+}
+
 Rounded rounded(Surd x) {
     if (x.v != 0 && mpz_perfect_square_p(x.w.get_mpz_t())) {
         x.u += x.v * sqrt(x.w);

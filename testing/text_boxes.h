@@ -27,6 +27,9 @@ public:
         exactForms[static_cast<std::size_t>(box)] = form.value_or(solver::tooLongNote());
         workings[static_cast<std::size_t>(box)] = working;
     }
+    void setResolution(std::shared_ptr<const solver::Resolution> solved) override {
+        resolution = std::move(solved);
+    }
     void setKind(const std::string& caption) override { kind = caption; }
     void showMessage(const std::string& text) override { message = text; }
     void focusFirstInput() override {}
@@ -35,8 +38,9 @@ public:
     std::array<std::string, 3> results;    // Text5, Text6, Text7
     std::array<std::string, 3> exactForms; // of the same, or the note that one is too long
     std::array<std::string, 3> workings;   // of the same
-    std::string kind;                      // Label1
-    std::string message;                   // the last message shown
+    std::shared_ptr<const solver::Resolution> resolution; // of the last equation solved
+    std::string kind;                                     // Label1
+    std::string message;                                  // the last message shown
 
 private:
     std::array<std::string, 3> m_inputs;

@@ -45,6 +45,9 @@ public:
         exactForms[static_cast<std::size_t>(box)] = QString::fromStdString(shown);
         workings[static_cast<std::size_t>(box)] = QString::fromStdString(working);
     }
+    void setResolution(std::shared_ptr<const solver::Resolution> solved) override {
+        resolution = std::move(solved);
+    }
     void setKind(const std::string& caption) override {
         record(QStringLiteral("Label1=") + QString::fromStdString(caption));
     }
@@ -58,6 +61,7 @@ public:
 
     std::array<QString, 3> exactForms; // of Text5, Text6, Text7, kept apart from the log
     std::array<QString, 3> workings;   // of the same
+    std::shared_ptr<const solver::Resolution> resolution;
 
 private:
     void record(const QString& entry) { m_log << entry; }

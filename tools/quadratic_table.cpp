@@ -9,14 +9,24 @@
 //
 // Fields are TAB-separated; the OK fields from <D> to <x2_im> are doubles in round-trip form,
 // the last three the exact values of the three boxes ("(3 + √5)/2").
+//
+// quadratic-table --resolution [--decimals N] prints instead, for each equation solved, the
+// lines of its whole resolution as the window "Resolución" shows them, TAB-separated, with the
+// decimal separator of the locale (LC_NUMERIC) and the "≈" values at N decimals (2 unless
+// given); EMPTY and ERROR lines as above.
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
 #include "solver/calculation.h"
 #include "text_boxes.h"
 
+#include "solver/resolution.h"
+
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -54,7 +64,30 @@ std::array<std::string, 3> splitFields(const std::string& line) {
 
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
+    bool resolution = false;
+    int places = 2;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--resolution") {
+            resolution = true;
+        } else if (argument == "--decimals" && i + 1 < argc) {
+            places = std::atoi(argv[++i]);
+            if (places < 0 || places > solver::kMostPlaces) {
+                std::cerr << "quadratic-table: --decimals takes 0 to " << solver::kMostPlaces
+                          << '\n';
+                return 2;
+            }
+        } else {
+            std::cerr << "usage: quadratic-table [--resolution [--decimals N]] < TABLE\n";
+            return 2;
+        }
+    }
+    std::string separator = ".";
+    if (resolution) {
+        std::setlocale(LC_NUMERIC, "");
+        separator = std::localeconv()->decimal_point;
+    }
 #ifdef _WIN32
     // Lines end in "\n" on every system: the table is compared byte for byte.
     _setmode(_fileno(stdout), _O_BINARY);
@@ -64,12 +97,19 @@ int main() {
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        windowless::TextBoxes boxes(splitFields(line));
+        windowless::TextBoxes boxes(splitFields(line), separator);
         solver::WindowValues values;
         try {
             const auto roots = solver::calculate(boxes, values);
             if (!roots) {
                 std::cout << "EMPTY\t" << boxes.message << '\n';
+                continue;
+            }
+            if (resolution) {
+                const std::vector<std::string> lines = boxes.resolution->lines(places);
+                for (std::size_t i = 0; i < lines.size(); ++i)
+                    std::cout << (i == 0 ? "" : "\t") << lines[i];
+                std::cout << '\n';
                 continue;
             }
             const double x1Re = roots->complex ? roots->re.nearest : roots->first.nearest;

@@ -324,6 +324,10 @@ void MainWindow::setExactValue(solver::ResultBox box, const std::optional<std::s
     target->setAccessibleDescription(value);
 }
 
+void MainWindow::setResolution(std::shared_ptr<const solver::Resolution> resolution) {
+    m_solved = std::move(resolution);
+}
+
 void MainWindow::setKind(const std::string& caption) {
     m_ui->Label1->setText(runtime::translated(caption));
 }

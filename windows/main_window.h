@@ -78,6 +78,7 @@ private:
     void setText(solver::ResultBox box, const std::string& text) override;
     void setExactValue(solver::ResultBox box, const std::optional<std::string>& form,
                        const std::string& working) override;
+    void setResolution(std::shared_ptr<const solver::Resolution> resolution) override;
     void setKind(const std::string& caption) override;
     void showMessage(const std::string& message) override;
     void focusFirstInput() override;
@@ -95,6 +96,7 @@ private:
     runtime::ClockTexts m_clockTexts;
     bool m_commandRunning = false;
     solver::WindowValues m_values;
+    std::shared_ptr<const solver::Resolution> m_solved; // the equation the boxes show
     std::unique_ptr<AboutWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;
 };
