@@ -16,10 +16,10 @@ namespace solver {
 // doubles is ±infinity, never NaN.
 struct Curve {
     bool real = true;
-    int sign = 1;             // of a
-    double logMagnitude = 0;  // ln |a|, exact however far below the doubles a lies
-    double first = 0;         // x₁, or h
-    double second = 0;        // x₂, or m
+    int sign = 1;            // of a
+    double logMagnitude = 0; // ln |a|, exact however far below the doubles a lies
+    double first = 0;        // x₁, or h
+    double second = 0;       // x₂, or m
     double at(double x) const;
 };
 

@@ -174,8 +174,8 @@ Resolution::Resolution(std::shared_ptr<const Quadratic> equation,
                        std::array<Coefficient, 3> coefficients, std::string decimalSeparator,
                        ExactForms forms)
     : m_worked(std::make_unique<const Worked>(Worked{std::move(equation), std::move(coefficients),
-                                                     std::move(decimalSeparator),
-                                                     std::move(forms), std::nullopt})) {}
+                                                     std::move(decimalSeparator), std::move(forms),
+                                                     std::nullopt})) {}
 
 Resolution::~Resolution() = default;
 
@@ -196,20 +196,20 @@ std::vector<std::string> Resolution::lines(int places) const {
     };
 
     std::vector<std::string> lines;
-    lines.push_back(fitted("Ecuación", [&] {
-        return filled(texts::kEquationLine, polynomial(typed) + " = 0");
-    }));
+    lines.push_back(fitted(
+        "Ecuación", [&] { return filled(texts::kEquationLine, polynomial(typed) + " = 0"); }));
     lines.push_back(fitted("Discriminante", [&] {
         if (!forms.discriminantWorking.empty())
             return filled(texts::kDiscriminantLine, forms.discriminantWorking);
         if (forms.discriminant)
-            return filled(texts::kDiscriminantLine, "D = b² " + kMinus + " 4ac = " +
-                                                        *forms.discriminant);
+            return filled(texts::kDiscriminantLine,
+                          "D = b² " + kMinus + " 4ac = " + *forms.discriminant);
         throw notation::TooLong{};
     }));
     const int sign = sgn(discriminant);
-    lines.emplace_back(sign > 0 ? texts::kTwoRealRoots
-                                : sign == 0 ? texts::kDoubleRoot : texts::kComplexRoots);
+    lines.emplace_back(sign > 0    ? texts::kTwoRealRoots
+                       : sign == 0 ? texts::kDoubleRoot
+                                   : texts::kComplexRoots);
 
     // x₁ = (−b + √D)/(2a) = … = (3 + √5)/2 ≈ 2,62.
     const IntegerEquation& integers = worked.equation->integerEquation();
@@ -232,9 +232,9 @@ std::vector<std::string> Resolution::lines(int places) const {
             const Approximation imaginary = approximately(im, places, separator);
             const bool imNegative = imaginary.text.starts_with(kMinus);
             const std::string magnitude = imaginary.text.substr(imNegative ? kMinus.size() : 0);
-            approximation = notation::conjugates(re.text == "0" ? std::string() : re.text,
-                                                 magnitude + " i", imNegative,
-                                                 notation::kFormSigns)[0];
+            approximation =
+                notation::conjugates(re.text == "0" ? std::string() : re.text, magnitude + " i",
+                                     imNegative, notation::kFormSigns)[0];
             exact = re.exact && imaginary.exact;
         }
         const std::string approximate =
@@ -258,8 +258,7 @@ std::vector<std::string> Resolution::lines(int places) const {
         if (h.empty() || k.empty())
             throw notation::TooLong{};
         return filled(texts::kVertexLine,
-                      "V = " +
-                          student.point(kMinus + "b/(2a)", kMinus + "D/(4a)") + " = " +
+                      "V = " + student.point(kMinus + "b/(2a)", kMinus + "D/(4a)") + " = " +
                           student.point(h, k));
     }));
     lines.push_back(fitted("Eje de simetría", [&] {
@@ -286,10 +285,10 @@ std::vector<std::string> Resolution::lines(int places) const {
             if (parts->sign >= 0 && parts->radicand == 1)
                 return student.shifted(parts->re + term);
             const std::optional<std::string>& form = first ? forms.first : forms.second;
-            const bool quotient = parts->sign > 0 &&
-                                  (forms.rootsOverTwoA ||
-                                   (!writer.writesDecimals() &&
-                                    (parts->re.get_den() != 1 || term.get_den() != 1)));
+            const bool quotient =
+                parts->sign > 0 &&
+                (forms.rootsOverTwoA ||
+                 (!writer.writesDecimals() && (parts->re.get_den() != 1 || term.get_den() != 1)));
             if (quotient) {
                 if (!form)
                     throw notation::TooLong{};
@@ -298,9 +297,9 @@ std::vector<std::string> Resolution::lines(int places) const {
                 return "x " + kMinus + " " + *form;
             }
             std::string text = student.shifted(parts->re);
-            const std::string magnitude =
-                parts->sign > 0 ? writer.rootTerm(abs(term), parts->radicand)
-                                : writer.imaginary(abs(term), parts->radicand);
+            const std::string magnitude = parts->sign > 0
+                                              ? writer.rootTerm(abs(term), parts->radicand)
+                                              : writer.imaginary(abs(term), parts->radicand);
             return text + plusOrMinus(term > 0, magnitude);
         };
         const std::string lead = student.leading(a);

@@ -7,6 +7,7 @@
 #include "solver/calculation.h"
 #include "solver/exact_form.h"
 #include "solver/quadratic.h"
+#include "solver/resolution.h"
 
 #include <QStringList>
 #include <QTest>
@@ -126,6 +127,10 @@ private slots:
     void discriminantSignSurvivesUnderflow();
     void subnormalBoundary_data();
     void subnormalBoundary();
+    void resolution_data();
+    void resolution();
+    void approximateRoots_data();
+    void approximateRoots();
 };
 
 void TestSolver::command_data() {
@@ -698,6 +703,147 @@ void TestSolver::subnormalBoundary() {
     const solver::Roots roots = equation.roots();
     COMPARE_BITS(roots.first.nearest, nearest * std::numeric_limits<double>::denorm_min());
     COMPARE_BITS(roots.second.nearest, 0.0);
+}
+
+void TestSolver::resolution_data() {
+    QTest::addColumn<std::string>("a");
+    QTest::addColumn<std::string>("b");
+    QTest::addColumn<std::string>("c");
+    QTest::addColumn<QStringList>("lines"); // in a window writing ",", "≈" at 2 decimals
+
+    const auto row = [](const char* a, const char* b, const char* c,
+                        std::initializer_list<const char*> lines) {
+        QStringList texts;
+        for (const char* line : lines)
+            texts << QString::fromUtf8(line);
+        QTest::newRow(qPrintable(QStringLiteral("%1; %2; %3").arg(a, b, c)))
+            << std::string(a) << std::string(b) << std::string(c) << texts;
+    };
+    row("1", "-3", "1",
+        {"Ecuación: x² − 3x + 1 = 0", "Discriminante: D = b² − 4ac = (−3)² − 4·1·1 = 9 − 4 = 5",
+         "D > 0: dos soluciones reales distintas.",
+         "x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1) = (3 + √5)/2 ≈ 2,62",
+         "x₂ = (−b − √D)/(2a) = (3 − √5)/(2·1) = (3 − √5)/2 ≈ 0,38",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (3/2; −5/4)", "Eje de simetría: x = 3/2",
+         "Mínimo: −5/4, en x = 3/2", "Corte con el eje y: (0; 1)",
+         "Forma factorizada: (x − (3 + √5)/2)(x − (3 − √5)/2)", "Forma canónica: (x − 3/2)² − 5/4",
+         "Comprobación: x₁ + x₂ = −b/a = 3; x₁·x₂ = c/a = 1"});
+    row("2", "3", "-2",
+        {"Ecuación: 2x² + 3x − 2 = 0", "Discriminante: D = b² − 4ac = 3² − 4·2·(−2) = 9 + 16 = 25",
+         "D > 0: dos soluciones reales distintas.",
+         "x₁ = (−b + √D)/(2a) = (−3 + √25)/(2·2) = (−3 + 5)/4 = 1/2",
+         "x₂ = (−b − √D)/(2a) = (−3 − √25)/(2·2) = (−3 − 5)/4 = −2",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (−3/4; −25/8)", "Eje de simetría: x = −3/4",
+         "Mínimo: −25/8, en x = −3/4", "Corte con el eje y: (0; −2)",
+         "Forma factorizada: 2(x − 1/2)(x + 2)", "Forma canónica: 2(x + 3/4)² − 25/8",
+         "Comprobación: x₁ + x₂ = −b/a = −3/2; x₁·x₂ = c/a = −1"});
+    row("-1", "5", "-6",
+        {"Ecuación: −x² + 5x − 6 = 0",
+         "Discriminante: D = b² − 4ac = 5² − 4·(−1)·(−6) = 25 − 24 = 1",
+         "D > 0: dos soluciones reales distintas.",
+         "x₁ = (−b + √D)/(2a) = (−5 + √1)/(2·(−1)) = (−5 + 1)/(−2) = 2",
+         "x₂ = (−b − √D)/(2a) = (−5 − √1)/(2·(−1)) = (−5 − 1)/(−2) = 3",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (5/2; 1/4)", "Eje de simetría: x = 5/2",
+         "Máximo: 1/4, en x = 5/2", "Corte con el eje y: (0; −6)",
+         "Forma factorizada: −(x − 2)(x − 3)", "Forma canónica: −(x − 5/2)² + 1/4",
+         "Comprobación: x₁ + x₂ = −b/a = 5; x₁·x₂ = c/a = 6"});
+    row("4", "-4", "1",
+        {"Ecuación: 4x² − 4x + 1 = 0", "Discriminante: D = b² − 4ac = (−4)² − 4·4·1 = 16 − 16 = 0",
+         "D = 0: una solución doble.", "x₁ = (−b + √D)/(2a) = (4 + √0)/(2·4) = (4 + 0)/8 = 1/2",
+         "x₂ = (−b − √D)/(2a) = (4 − √0)/(2·4) = (4 − 0)/8 = 1/2",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (1/2; 0)", "Eje de simetría: x = 1/2",
+         "Mínimo: 0, en x = 1/2", "Corte con el eje y: (0; 1)", "Forma factorizada: 4(x − 1/2)²",
+         "Forma canónica: 4(x − 1/2)²", "Comprobación: x₁ + x₂ = −b/a = 1; x₁·x₂ = c/a = 1/4"});
+    row("1", "2", "5",
+        {"Ecuación: x² + 2x + 5 = 0", "Discriminante: D = b² − 4ac = 2² − 4·1·5 = 4 − 20 = −16",
+         "D < 0: dos soluciones complejas conjugadas; la parábola no corta el eje x.",
+         "x₁ = (−b + √D)/(2a) = (−2 + √(−16))/(2·1) = (−2 + 4 i)/2 = −1 + 2 i",
+         "x₂ = (−b − √D)/(2a) = (−2 − √(−16))/(2·1) = (−2 − 4 i)/2 = −1 − 2 i",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (−1; 4)", "Eje de simetría: x = −1",
+         "Mínimo: 4, en x = −1", "Corte con el eje y: (0; 5)",
+         "Forma factorizada: (x + 1 − 2 i)(x + 1 + 2 i)", "Forma canónica: (x + 1)² + 4",
+         "Comprobación: x₁ + x₂ = −b/a = −2; x₁·x₂ = c/a = 5"});
+    row("0,5", "-1,2", "0,3",
+        {"Ecuación: 0,5x² − 1,2x + 0,3 = 0",
+         "Discriminante: D = b² − 4ac = (−1,2)² − 4·0,5·0,3 = 1,44 − 0,6 = 0,84",
+         "D > 0: dos soluciones reales distintas.",
+         "x₁ = (−b + √D)/(2a) = (1,2 + √0,84)/(2·0,5) = 1,2 + 0,2√21 ≈ 2,12",
+         "x₂ = (−b − √D)/(2a) = (1,2 − √0,84)/(2·0,5) = 1,2 − 0,2√21 ≈ 0,28",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (1,2; −0,42)", "Eje de simetría: x = 1,2",
+         "Mínimo: −0,42, en x = 1,2", "Corte con el eje y: (0; 0,3)",
+         "Forma factorizada: 0,5(x − 1,2 − 0,2√21)(x − 1,2 + 0,2√21)",
+         "Forma canónica: 0,5(x − 1,2)² − 0,42",
+         "Comprobación: x₁ + x₂ = −b/a = 2,4; x₁·x₂ = c/a = 0,6"});
+}
+
+void TestSolver::resolution() {
+    QFETCH(std::string, a);
+    QFETCH(std::string, b);
+    QFETCH(std::string, c);
+    QFETCH(QStringList, lines);
+    FakeBoxes boxes(a, b, c, ",");
+    solver::WindowValues values;
+    solver::calculate(boxes, values);
+    QVERIFY(boxes.resolution);
+    QStringList shown;
+    for (const std::string& line : boxes.resolution->lines(2))
+        shown << QString::fromStdString(line);
+    QCOMPARE(shown, lines);
+}
+
+void TestSolver::approximateRoots_data() {
+    QTest::addColumn<std::string>("b");
+    QTest::addColumn<std::string>("c");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<QString>("first"); // what follows "≈ " on the line of x₁ (a = 1)
+    QTest::addColumn<QString>("second");
+
+    // x² + b x + 1 = 0 has the roots −b/2 ± √(b²/4 − 1); x² + b x = 0, −b and 0.
+    QTest::newRow("school rounding") << std::string("-3") << std::string("1") << 2 << "2,62"
+                                     << "0,38";
+    QTest::newRow("to units") << std::string("-3") << std::string("1") << 0 << "3"
+                              << "0,381966011250105"; // 0 would show no digit of it
+    QTest::newRow("15 decimals") << std::string("-3") << std::string("1") << 15
+                                 << "2,618033988749895"
+                                 << "0,381966011250105";
+    // (x − 2)(x − 0,5): exact at one place, no "≈".
+    QTest::newRow("exact at these places") << std::string("-2,5") << std::string("1") << 1 << ""
+                                           << "";
+    // (x − 1,6)(x − 0,625) at 2 places: 1,6 is exact; a half goes away from zero, 0,63.
+    QTest::newRow("a half away from zero") << std::string("-2,225") << std::string("1") << 2 << ""
+                                           << "0,63";
+    QTest::newRow("a half away from zero, negative")
+        << std::string("2,225") << std::string("1") << 2 << "−0,63"
+        << "";
+    QTest::newRow("zeros kept") << std::string("-2,0000001") << std::string("1") << 3 << "1,000"
+                                << "1,000";
+    // A tie that 64 bits cannot hold (29 digits): the exact midpoint decides, away from zero.
+    QTest::newRow("a half away from zero, 29 digits")
+        << std::string("-1234567890123,1234567890123455") << std::string("0") << 15
+        << "1234567890123,123456789012346"
+        << "";
+    QTest::newRow("beyond 15 digits") << std::string("-1e20") << std::string("1") << 2 << "1E+20"
+                                      << "1E−20";
+}
+
+void TestSolver::approximateRoots() {
+    QFETCH(std::string, b);
+    QFETCH(std::string, c);
+    QFETCH(int, places);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    FakeBoxes boxes("1", b, c, ",");
+    solver::WindowValues values;
+    solver::calculate(boxes, values);
+    QVERIFY(boxes.resolution);
+    const std::vector<std::string> lines = boxes.resolution->lines(places);
+    const auto after = [](const std::string& line) {
+        const QString text = QString::fromStdString(line);
+        const qsizetype at = text.indexOf(QStringLiteral(" ≈ "));
+        return at < 0 ? QString() : text.mid(at + 3);
+    };
+    QCOMPARE(after(lines[3]), first);
+    QCOMPARE(after(lines[4]), second);
 }
 
 QTEST_APPLESS_MAIN(TestSolver)
