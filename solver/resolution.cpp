@@ -233,7 +233,7 @@ std::vector<std::string> Resolution::lines(int places) const {
             const bool imNegative = imaginary.text.starts_with(kMinus);
             const std::string magnitude = imaginary.text.substr(imNegative ? kMinus.size() : 0);
             approximation =
-                notation::conjugates(re.text == "0" ? std::string() : re.text, magnitude + " i",
+                notation::conjugates(surds[0].u == 0 ? std::string() : re.text, magnitude + " i",
                                      imNegative, notation::kFormSigns)[0];
             exact = re.exact && imaginary.exact;
         }

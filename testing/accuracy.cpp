@@ -8,6 +8,7 @@
 #include "runtime/number_text.h"
 #include "runtime/texts.h"
 #include "solver/calculation.h"
+#include "solver/resolution.h"
 #include "text_boxes.h"
 #include "textbook.h"
 
@@ -485,6 +486,177 @@ FormTally checkExactForms(const Category& category) {
                                        step.re + " + " + step.im + " i, the box shows " +
                                        shown[i].re + " + " + shown[i].im + " i";
                 break;
+            }
+        }
+    }
+    return tally;
+}
+
+namespace {
+
+// The typographic minus as "-", for the reference's texts.
+std::string plainMinus(std::string text) {
+    for (std::size_t at; (at = text.find("\xE2\x88\x92")) != std::string::npos;)
+        text.replace(at, 3, "-");
+    return text;
+}
+
+// What follows prefix in line, up to stop (or the end); nothing where line does not start so.
+std::optional<std::string> after(const std::string& line, const std::string& prefix,
+                                 const std::string& stop = {}) {
+    if (!line.starts_with(prefix))
+        return std::nullopt;
+    std::string rest = line.substr(prefix.size());
+    if (!stop.empty()) {
+        const std::size_t at = rest.find(stop);
+        if (at == std::string::npos)
+            return std::nullopt;
+        rest.resize(at);
+    }
+    return rest;
+}
+
+// Whether an expression read comes to 0 exactly: the reader zeroes what cancels to far below
+// its precision.
+std::optional<bool> isZero(const std::string& expression) {
+    const std::optional<formreader::Value> value = formreader::evaluate(expression);
+    if (!value)
+        return std::nullopt;
+    return value->re == "0" && value->im == "0";
+}
+
+std::string with(const std::string& polynomial, const char* x) {
+    std::string text;
+    for (char c : polynomial)
+        text += c == 'x' ? std::string("(") + x + ")" : std::string(1, c);
+    return text;
+}
+
+} // namespace
+
+ResolutionTally checkResolution(const Category& category) {
+    ResolutionTally tally;
+    int turn = 0;
+    for (const Case& equation : category.cases) {
+        windowless::TextBoxes boxes({equation.a, equation.b, equation.c});
+        solver::WindowValues values;
+        try {
+            if (!solver::calculate(boxes, values))
+                continue;
+        } catch (const runtime::Error&) {
+            continue;
+        }
+        const int places = turn++ % (solver::kMostPlaces + 1);
+        const std::vector<std::string> lines = boxes.resolution->lines(places);
+        const std::string a = "(" + equation.a + ")", b = "(" + equation.b + ")",
+                          c = "(" + equation.c + ")";
+        const auto check = [&](const std::string& line, const std::optional<bool>& zero) {
+            ++tally.lines;
+            if (!zero) {
+                ++tally.unread;
+                if (tally.firstUnread.empty())
+                    tally.firstUnread = caseText(equation) + ": \"" + line + "\"";
+            } else if (!*zero) {
+                ++tally.wrong;
+                if (tally.firstWrong.empty())
+                    tally.firstWrong = caseText(equation) + ": \"" + line + "\"";
+            }
+        };
+        // A polynomial against a x² + b x + c at four points: the same polynomial of degree 2.
+        const auto samePolynomial = [&](const std::optional<std::string>& text) {
+            if (!text)
+                return std::optional<bool>();
+            for (const char* x : {"0", "1", "-1", "2"}) {
+                const std::string at = std::string("(") + x + ")";
+                const std::optional<bool> zero = isZero(with(*text, x) + " - (" + a + "·" + at +
+                                                        "² + " + b + "·" + at + " + " + c + ")");
+                if (!zero || !*zero)
+                    return zero;
+            }
+            return std::optional<bool>(true);
+        };
+        const auto equal = [&](const std::optional<std::string>& text, const std::string& exact) {
+            return text ? isZero(*text + " - (" + exact + ")") : std::optional<bool>();
+        };
+        for (const std::string& line : lines) {
+            if (line.find(solver::tooLongNote()) != std::string::npos)
+                continue; // left out, and said so
+            if (line.starts_with("Ecuación: ")) {
+                check(line, samePolynomial(after(line, "Ecuación: ", " = 0")));
+            } else if (line.starts_with("Forma factorizada: ")) {
+                check(line, samePolynomial(after(line, "Forma factorizada: ")));
+            } else if (line.starts_with("Forma canónica: ")) {
+                check(line, samePolynomial(after(line, "Forma canónica: ")));
+            } else if (line.starts_with("Vértice: ")) {
+                const std::optional<std::string> point =
+                    after(line, "Vértice: V = (−b/(2a), −D/(4a)) = (", ")");
+                const std::size_t comma = point ? point->find(", ") : std::string::npos;
+                if (comma == std::string::npos) {
+                    check(line, std::nullopt);
+                    continue;
+                }
+                check(line, equal(point->substr(0, comma), "-" + b + "/(2·" + a + ")"));
+                check(line, equal(point->substr(comma + 2),
+                                  "-(" + b + "² - 4·" + a + "·" + c + ")/(4·" + a + ")"));
+            } else if (line.starts_with("Comprobación: ")) {
+                check(line, equal(after(line, "Comprobación: x₁ + x₂ = −b/a = ", ";"),
+                                  "-" + b + "/" + a));
+                check(line, equal(after(line.substr(line.find("; ") + 2), "x₁·x₂ = c/a = "),
+                                  c + "/" + a));
+            }
+        }
+        // The "≈" values of the roots, on the lines of x₁ and x₂: each root, or re ± im i.
+        std::array<reference::Fixed, 2> parts;
+        for (const reference::Which which :
+             {reference::Which::FirstOrReal, reference::Which::SecondOrImaginary})
+            parts[which == reference::Which::FirstOrReal ? 0 : 1] =
+                reference::rounded(equation.a, equation.b, equation.c, which, places);
+        if (!parts[0].decided || !parts[1].decided) {
+            ++tally.undecided;
+            continue;
+        }
+        // Where the rounding shows no digit, or more than 15 before the point, the boxes'
+        // notation stands instead: those values are the boxes' own, checked elsewhere.
+        const auto boxNotation = [](const reference::Fixed& part) {
+            const std::string digits = part.text.substr(part.text.starts_with('-'));
+            const bool noDigit = digits.find_first_not_of("0.") == std::string::npos;
+            return (noDigit && !part.exact) || digits.find('.') > 15 ||
+                   (digits.find('.') == std::string::npos && digits.size() > 15);
+        };
+        const bool complex = boxes.kind == runtime::texts::kComplexCaption;
+        for (std::size_t root = 0; root < 2; ++root) {
+            const std::string& line = lines[3 + root];
+            const std::size_t at = line.find(" ≈ ");
+            // "x₁ = … ≈ 2.62", or "x₁ ≈ 2.62: " and the note where the line is too long.
+            std::string shown = at == std::string::npos ? "" : plainMinus(line.substr(at + 5));
+            shown = shown.substr(0, shown.find(": "));
+            std::string want;
+            if (!complex) {
+                if (boxNotation(parts[root]))
+                    continue;
+                want = parts[root].exact ? "" : parts[root].text;
+            } else {
+                if (boxNotation(parts[0]) || boxNotation(parts[1]))
+                    continue;
+                std::string im = parts[1].text;
+                const bool negative = im.starts_with('-') != (root == 1);
+                if (im.starts_with('-'))
+                    im.erase(0, 1);
+                const bool reZero =
+                    parts[0].exact && parts[0].text.find_first_not_of("-0.") == std::string::npos;
+                want = (reZero ? std::string(negative ? "-" : "")
+                               : parts[0].text + (negative ? " - " : " + ")) +
+                       im + " i";
+                if (parts[0].exact && parts[1].exact)
+                    want.clear();
+            }
+            ++tally.approximations;
+            if (shown != want) {
+                ++tally.wrong;
+                if (tally.firstWrong.empty())
+                    tally.firstWrong = caseText(equation) + " at " + std::to_string(places) +
+                                       " places: \"" + line + "\", reference " +
+                                       (want.empty() ? "exact" : want);
             }
         }
     }

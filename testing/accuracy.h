@@ -31,7 +31,8 @@ struct Tally {
     long spuriousErrors = 0; // an error raised where the exact results fit
     long missedErrors = 0;   // a result shown where an exact one is beyond the double range
     long undecided = 0;      // cases the reference could not round, left out
-    std::string firstWrong;  // a description of the first wrong case, if any
+    std::string firstWrong;
+    std::string firstUnread; // a description of the first wrong case, if any
 };
 
 struct Comparison {
@@ -54,6 +55,22 @@ struct FormTally {
 // working beside it, read back by an independent reader (MPFR) and rounded to 15 digits,
 // against the number its box shows.
 FormTally checkExactForms(const Category& category);
+
+struct ResolutionTally {
+    long lines = 0;          // lines of the whole resolution read back
+    long wrong = 0;          // one whose value is not the exact one
+    long unread = 0;         // one the reader could not read
+    long approximations = 0; // "≈" values checked against the reference
+    long undecided = 0;      // left out where the reference could not round
+    std::string firstWrong;
+    std::string firstUnread;
+};
+
+// The whole resolution of each case, read back on its own: the equation, the factored and the
+// canonical forms as polynomials (their values at x = 0, 1, −1 and 2 against a x² + b x + c,
+// exactly), the vertex against (−b/2a, −D/4a), the check against −b/a and c/a; and the roots'
+// "≈" values, at 0 to 15 decimals in turn, against the reference's own rounding.
+ResolutionTally checkResolution(const Category& category);
 
 // Runs every case of the category through the program's calculation (the window's own code
 // path, from the coefficients' texts to the texts shown), the textbook formulas and the

@@ -191,74 +191,179 @@ bool exactRoot(mpq_srcptr x, mpq_ptr root) {
     return true;
 }
 
-} // namespace
+// a x^2 + b x + c = 0 for the texts of a case, and the enclosures of the parts of its roots.
+class Equation {
+public:
+    Equation(const std::string& textA, const std::string& textB, const std::string& textC) {
+        parse(textA, m_a);
+        parse(textB, m_b);
+        parse(textC, m_c);
+        Rational term, four;
+        mpq_mul(m_d, m_b, m_b);
+        mpq_mul(term, m_a, m_c);
+        mpq_set_ui(four, 4, 1);
+        mpq_mul(term, term, four);
+        mpq_sub(m_d, m_d, term);
+        mpq_add(m_twoA, m_a, m_a);
+        mpq_abs(m_magnitude, m_d);
+        m_rationalRoot = exactRoot(m_magnitude, m_root);
+    }
 
-Solution solve(const std::string& textA, const std::string& textB, const std::string& textC) {
-    Rational a, b, c, d, term, twoA, root, value;
-    parse(textA, a);
-    parse(textB, b);
-    parse(textC, c);
-    mpq_mul(d, b, b);
-    mpq_mul(term, a, c);
-    mpq_set_ui(value, 4, 1);
-    mpq_mul(term, term, value);
-    mpq_sub(d, d, term);
-    mpq_add(twoA, a, a);
+    int sign() const { return mpq_sgn(static_cast<mpq_srcptr>(m_d)); }
+    mpq_srcptr discriminant() const { return m_d; }
+    bool rationalRoot() const { return m_rationalRoot; }
 
-    Solution solution;
-    solution.sign = mpq_sgn(static_cast<mpq_srcptr>(d));
-    solution.discriminant = roundRational(d);
-    Rational magnitude;
-    mpq_abs(magnitude, d);
-    const bool rationalRoot = exactRoot(magnitude, root);
-
-    // The interval of one of (-b +- sqrt(|D|)) / 2a, or of sqrt(|D|) / 2a when withB is false.
-    const auto enclose = [&](int rootSign, bool withB) {
-        return [&, rootSign, withB](mpfr_prec_t bits, mpfr_ptr low, mpfr_ptr high) {
-            Float lowRoot(bits), highRoot(bits), bAbove(bits), bBelow(bits), lowA(bits),
-                highA(bits);
-            mpfr_set_q(lowRoot, magnitude, MPFR_RNDD);
-            mpfr_set_q(highRoot, magnitude, MPFR_RNDU);
-            mpfr_sqrt(lowRoot, lowRoot, MPFR_RNDD);
-            mpfr_sqrt(highRoot, highRoot, MPFR_RNDU);
-            if (rootSign < 0) {
-                mpfr_swap(lowRoot, highRoot);
-                mpfr_neg(lowRoot, lowRoot, MPFR_RNDN);
-                mpfr_neg(highRoot, highRoot, MPFR_RNDN);
-            }
-            if (withB) { // minus b
-                mpfr_set_q(bAbove, b, MPFR_RNDU);
-                mpfr_set_q(bBelow, b, MPFR_RNDD);
-                mpfr_sub(lowRoot, lowRoot, bAbove, MPFR_RNDD);
-                mpfr_sub(highRoot, highRoot, bBelow, MPFR_RNDU);
-            }
-            mpfr_set_q(lowA, twoA, MPFR_RNDD);
-            mpfr_set_q(highA, twoA, MPFR_RNDU);
-            divide(low, high, lowRoot, highRoot, lowA, highA);
-        };
-    };
-    const auto exactPart = [&](int rootSign, bool withB) {
-        mpq_set(value, root);
+    // (−b ± sqrt(|D|)) / 2a, or ± sqrt(|D|) / 2a when withB is false, when sqrt(|D|) is rational.
+    void exact(int rootSign, bool withB, mpq_ptr value) const {
+        mpq_set(value, m_root);
         if (rootSign < 0)
             mpq_neg(value, value);
         if (withB)
-            mpq_sub(value, value, b);
-        mpq_div(value, value, twoA);
-        return roundRational(value);
-    };
+            mpq_sub(value, value, m_b);
+        mpq_div(value, value, m_twoA);
+    }
+    // −b / 2a.
+    void realPart(mpq_ptr value) const {
+        mpq_neg(value, m_b);
+        mpq_div(value, value, m_twoA);
+    }
+    // The same part enclosed at bits of precision.
+    void enclose(int rootSign, bool withB, mpfr_prec_t bits, mpfr_ptr low, mpfr_ptr high) const {
+        Float lowRoot(bits), highRoot(bits), bAbove(bits), bBelow(bits), lowA(bits), highA(bits);
+        mpfr_set_q(lowRoot, m_magnitude, MPFR_RNDD);
+        mpfr_set_q(highRoot, m_magnitude, MPFR_RNDU);
+        mpfr_sqrt(lowRoot, lowRoot, MPFR_RNDD);
+        mpfr_sqrt(highRoot, highRoot, MPFR_RNDU);
+        if (rootSign < 0) {
+            mpfr_swap(lowRoot, highRoot);
+            mpfr_neg(lowRoot, lowRoot, MPFR_RNDN);
+            mpfr_neg(highRoot, highRoot, MPFR_RNDN);
+        }
+        if (withB) { // minus b
+            mpfr_set_q(bAbove, m_b, MPFR_RNDU);
+            mpfr_set_q(bBelow, m_b, MPFR_RNDD);
+            mpfr_sub(lowRoot, lowRoot, bAbove, MPFR_RNDD);
+            mpfr_sub(highRoot, highRoot, bBelow, MPFR_RNDU);
+        }
+        mpfr_set_q(lowA, m_twoA, MPFR_RNDD);
+        mpfr_set_q(highA, m_twoA, MPFR_RNDU);
+        divide(low, high, lowRoot, highRoot, lowA, highA);
+    }
+
+private:
+    Rational m_a, m_b, m_c, m_d, m_twoA, m_magnitude, m_root;
+    bool m_rationalRoot = false;
+};
+
+// floor(|x| 10^places + 1/2) for a rational x: a half rounds up, away from zero.
+void roundHalfUp(mpq_srcptr x, int places, mpz_ptr units) {
+    Integer power, numerator, denominator;
+    mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(places));
+    mpz_abs(numerator, mpq_numref(x));
+    mpz_mul(numerator, numerator, power);
+    mpz_mul_2exp(numerator, numerator, 1);
+    mpz_add(numerator, numerator, mpq_denref(x));
+    mpz_mul_2exp(denominator, mpq_denref(x), 1);
+    mpz_fdiv_q(units, numerator, denominator);
+}
+
+Fixed fixedText(int sign, mpz_srcptr units, int places, bool exact) {
+    Fixed fixed;
+    fixed.exact = exact;
+    std::string digits(mpz_sizeinbase(units, 10) + 2, '\0');
+    mpz_get_str(digits.data(), 10, units);
+    digits.resize(std::char_traits<char>::length(digits.c_str()));
+    const auto count = static_cast<std::size_t>(places);
+    if (digits.size() <= count)
+        digits.insert(0, count + 1 - digits.size(), '0');
+    if (count > 0)
+        digits.insert(digits.size() - count, ".");
+    fixed.text = (sign < 0 && mpz_sgn(units) != 0 ? "-" : "") + digits;
+    return fixed;
+}
+
+// A rational rounded to places decimals.
+Fixed fixedOf(mpq_srcptr value, int places) {
+    Integer units;
+    roundHalfUp(value, places, units);
+    // Exact when units / 10^places is the value's magnitude.
+    Rational back, power, magnitude;
+    mpz_ui_pow_ui(mpq_numref(static_cast<mpq_ptr>(power)), 10, static_cast<unsigned long>(places));
+    mpq_set_z(back, units);
+    mpq_div(back, back, power);
+    mpq_abs(magnitude, value);
+    return fixedText(mpq_sgn(value), units, places, mpq_equal(back, magnitude) != 0);
+}
+
+} // namespace
+
+Solution solve(const std::string& textA, const std::string& textB, const std::string& textC) {
+    const Equation equation(textA, textB, textC);
+    Solution solution;
+    solution.sign = equation.sign();
+    solution.discriminant = roundRational(equation.discriminant());
     const auto part = [&](int rootSign, bool withB) {
-        return rationalRoot ? exactPart(rootSign, withB) : refine(enclose(rootSign, withB));
+        if (equation.rationalRoot()) {
+            Rational value;
+            equation.exact(rootSign, withB, value);
+            return roundRational(value);
+        }
+        return refine([&](mpfr_prec_t bits, mpfr_ptr low, mpfr_ptr high) {
+            equation.enclose(rootSign, withB, bits, low, high);
+        });
     };
     if (solution.sign >= 0) {
         solution.first = part(1, true);
         solution.second = part(-1, true);
     } else {
-        mpq_neg(value, b);
-        mpq_div(value, value, twoA);
+        Rational value;
+        equation.realPart(value);
         solution.re = roundRational(value);
         solution.im = part(1, false);
     }
     return solution;
+}
+
+Fixed rounded(const std::string& textA, const std::string& textB, const std::string& textC,
+              Which which, int places) {
+    const Equation equation(textA, textB, textC);
+    const bool complex = equation.sign() < 0;
+    const bool second = which == Which::SecondOrImaginary;
+    const int rootSign = second && !complex ? -1 : 1;
+    const bool withB = !complex;
+    if (complex && !second) {
+        Rational value;
+        equation.realPart(value);
+        return fixedOf(value, places);
+    }
+    if (equation.rationalRoot()) {
+        Rational value;
+        equation.exact(rootSign, withB, value);
+        return fixedOf(value, places);
+    }
+    // An irrational part is never exactly on a half: the interval's ends decide, at last.
+    for (mpfr_prec_t bits = kFirstPrecision; bits <= kLastPrecision; bits *= 2) {
+        Float low(bits), high(bits), scale(bits);
+        equation.enclose(rootSign, withB, bits, low, high);
+        if (mpfr_sgn(static_cast<mpfr_srcptr>(low)) != mpfr_sgn(static_cast<mpfr_srcptr>(high)))
+            continue;
+        const int sign = mpfr_sgn(static_cast<mpfr_srcptr>(low));
+        mpfr_ui_pow_ui(scale, 10, static_cast<unsigned long>(places), MPFR_RNDN);
+        Integer lowUnits, highUnits;
+        for (auto [end, into] :
+             {std::pair{static_cast<mpfr_ptr>(low), static_cast<mpz_ptr>(lowUnits)},
+              std::pair{static_cast<mpfr_ptr>(high), static_cast<mpz_ptr>(highUnits)}}) {
+            mpfr_abs(end, end, MPFR_RNDN);
+            mpfr_mul(end, end, scale, MPFR_RNDN);
+            mpfr_add_d(end, end, 0.5, MPFR_RNDN);
+            mpfr_get_z(into, end, MPFR_RNDD);
+        }
+        if (mpz_cmp(lowUnits, highUnits) == 0)
+            return fixedText(sign, lowUnits, places, false);
+    }
+    Fixed undecided;
+    undecided.decided = false;
+    return undecided;
 }
 
 } // namespace reference

@@ -29,4 +29,18 @@ struct Solution {
 // optional ".", and an optional exponent "e" with an optional sign. Requires a != 0.
 Solution solve(const std::string& a, const std::string& b, const std::string& c);
 
+// A root, or a part of a complex one, rounded to a number of decimal places (0 to 15), a half
+// away from zero: "−2.62", with "." and all its places.
+struct Fixed {
+    bool decided = true; // false: no precision tried told which way it rounds
+    bool exact = false;  // the value is that number exactly
+    std::string text;
+};
+enum class Which {
+    FirstOrReal,       // the first root, (−b + sqrt(D)) / 2a, or the real part −b / 2a
+    SecondOrImaginary, // the second root, or the imaginary part sqrt(−D) / 2a
+};
+Fixed rounded(const std::string& a, const std::string& b, const std::string& c, Which which,
+              int places);
+
 } // namespace reference

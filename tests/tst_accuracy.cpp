@@ -27,6 +27,8 @@ private slots:
     void textbookFormulasAreCaught();
     void exactFormsReadBack_data();
     void exactFormsReadBack();
+    void resolutionReadsBack_data();
+    void resolutionReadsBack();
     // The textbook formulas' results as a box would show them, which the comparison relies on.
     void textbookDisplay_data();
     void textbookDisplay();
@@ -89,6 +91,21 @@ void TestAccuracy::exactFormsReadBack() {
     QVERIFY(tally.workingsUnread <= tally.workings / 100);
     // Each category has forms to read: at least the discriminants of its short equations.
     QVERIFY(tally.forms - tally.tooLong > 0);
+}
+
+void TestAccuracy::resolutionReadsBack_data() {
+    everyTextIsExact_data();
+}
+
+void TestAccuracy::resolutionReadsBack() {
+    QFETCH(int, index);
+    const accuracy::ResolutionTally tally =
+        accuracy::checkResolution(m_categories[static_cast<std::size_t>(index)]);
+    qInfo("%ld lines read back, %ld unread; %ld values rounded, %ld left undecided", tally.lines,
+          tally.unread, tally.approximations, tally.undecided);
+    QVERIFY2(tally.wrong == 0, tally.firstWrong.c_str());
+    QVERIFY2(tally.unread <= tally.lines / 100, tally.firstUnread.c_str());
+    QVERIFY(tally.lines > 0);
 }
 
 void TestAccuracy::textbookDisplay_data() {
