@@ -77,13 +77,17 @@ std::string filled(std::string_view text, std::string_view argument) {
 }
 
 std::string filled(std::string_view text, std::initializer_list<std::string_view> arguments) {
+    return filled(text, std::span(arguments.begin(), arguments.size()));
+}
+
+std::string filled(std::string_view text, std::span<const std::string_view> arguments) {
     std::string result;
     for (std::size_t marker; (marker = text.find('%')) != std::string_view::npos;) {
         result.append(text.substr(0, marker));
         const std::size_t number =
             marker + 1 < text.size() ? text[marker + 1] - '1' : arguments.size();
         if (number < arguments.size())
-            result.append(arguments.begin()[number]);
+            result.append(arguments[number]);
         else
             result.append(text.substr(marker, 2));
         text.remove_prefix(std::min(marker + 2, text.size()));

@@ -8,6 +8,7 @@
 #include "runtime/errors.h"
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,19 @@ inline constexpr std::string_view kGraphName =
 inline constexpr std::string_view kGraphDescription =
     QT_TRANSLATE_NOOP("Brimel", "Gráfica de %1. Puntos marcados: %2.");
 
+// Saving the resolution: the dialogs' captions, the kinds of file they offer, the names they
+// start from, and the sentence for a file that could not be written (%1 the file, %2 why).
+inline constexpr std::string_view kSavePdfCaption =
+    QT_TRANSLATE_NOOP("Brimel", "Guardar la resolución como PDF");
+inline constexpr std::string_view kSaveImageCaption =
+    QT_TRANSLATE_NOOP("Brimel", "Guardar la gráfica como imagen");
+inline constexpr std::string_view kPdfFiles = QT_TRANSLATE_NOOP("Brimel", "Documentos PDF (*.pdf)");
+inline constexpr std::string_view kPngFiles = QT_TRANSLATE_NOOP("Brimel", "Imágenes PNG (*.png)");
+inline constexpr std::string_view kPdfName = QT_TRANSLATE_NOOP("Brimel", "resolucion.pdf");
+inline constexpr std::string_view kImageName = QT_TRANSLATE_NOOP("Brimel", "parabola.png");
+inline constexpr std::string_view kCannotSave =
+    QT_TRANSLATE_NOOP("Brimel", "No se pudo guardar «%1»: %2.");
+
 // A command that failed for a reason of the program's own, not of the numbers.
 inline constexpr std::string_view kInternalError =
     QT_TRANSLATE_NOOP("Brimel", "No se pudo completar la orden por un error interno.");
@@ -111,5 +125,6 @@ std::string_view errorSentence(ErrorKind kind, Subject subject);
 // text with each "%1" replaced by argument; and with %1, %2... replaced by the arguments in turn.
 std::string filled(std::string_view text, std::string_view argument);
 std::string filled(std::string_view text, std::initializer_list<std::string_view> arguments);
+std::string filled(std::string_view text, std::span<const std::string_view> arguments);
 
 } // namespace runtime::texts

@@ -52,11 +52,16 @@ double naturalHalfWidth(const Curve& curve) {
 
 double Curve::at(double x) const {
     double logarithm = 0;
-    if (real)
+    int side = sign;
+    if (real) {
         logarithm = std::log(std::fabs(x - first)) + std::log(std::fabs(x - second));
-    else
+        // Between the roots the product of x − x₁ and x − x₂ is negative.
+        if ((x < first) != (x < second) && x != first && x != second)
+            side = -side;
+    } else {
         logarithm = 2 * std::log(std::hypot(x - first, second));
-    return sign * std::exp(logMagnitude + logarithm);
+    }
+    return side * std::exp(logMagnitude + logarithm);
 }
 
 ChosenView chooseView(const Curve& curve, double vertexX, std::span<const PlotPoint> points) {

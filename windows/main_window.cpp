@@ -13,6 +13,7 @@
 #include "windows/design.h"
 #include "windows/help_window.h"
 #include "windows/icons.h"
+#include "windows/resolution_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -188,7 +189,13 @@ void MainWindow::connectCommands() {
     connect(m_ui->cc, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->aut, &QAction::triggered, this, &MainWindow::showAbout);
     connect(m_ui->como, &QAction::triggered, this, &MainWindow::showHelp);
-    auto* menuKeys = new MenuKeysFirst(m_ui->cc, {m_ui->aut, m_ui->como}, this);
+    // The whole resolution: a key of the window's own, outside the design's menus.
+    auto* resolution = new QAction(runtime::translated(runtime::texts::kShowResolution), this);
+    resolution->setObjectName(QStringLiteral("showResolution"));
+    resolution->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addAction(resolution);
+    connect(resolution, &QAction::triggered, this, &MainWindow::showResolution);
+    auto* menuKeys = new MenuKeysFirst(m_ui->cc, {m_ui->aut, m_ui->como, resolution}, this);
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(menuKeys);
     auto* resultKeys = new ResultBoxKeys(this);
@@ -260,6 +267,8 @@ void MainWindow::clear() {
             m_results[i]->setToolTip({});
             m_results[i]->setAccessibleDescription({});
         }
+        m_solved.reset();
+        followInResolution();
         focusFirstInput();
     });
 }
@@ -280,6 +289,20 @@ void MainWindow::showHelp() {
     guarded([this] { showKept(m_help); });
 }
 
+void MainWindow::showResolution() {
+    guarded([this] {
+        if (!m_resolution)
+            m_resolution = std::make_unique<ResolutionWindow>();
+        m_resolution->describe(m_solved, QString::fromStdString(decimalSeparator()));
+        showKept(m_resolution);
+    });
+}
+
+void MainWindow::followInResolution() {
+    if (m_resolution && m_resolution->isVisible())
+        m_resolution->describe(m_solved, QString::fromStdString(decimalSeparator()));
+}
+
 void MainWindow::showResultMenu(solver::ResultBox box, const QPoint& position) {
     QLineEdit* target = m_results[static_cast<std::size_t>(box)];
     std::unique_ptr<QMenu> menu(target->createStandardContextMenu());
@@ -290,6 +313,10 @@ void MainWindow::showResultMenu(solver::ResultBox box, const QPoint& position) {
     copy->setEnabled(!form.isEmpty());
     connect(copy, &QAction::triggered, this,
             [form] { QGuiApplication::clipboard()->setText(form); });
+    QAction* resolution = menu->addAction(runtime::translated(runtime::texts::kShowResolution));
+    resolution->setObjectName(QStringLiteral("showResolution"));
+    resolution->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(resolution, &QAction::triggered, this, &MainWindow::showResolution);
     menu->exec(target->mapToGlobal(position));
 }
 
@@ -319,13 +346,17 @@ void MainWindow::setExactValue(solver::ResultBox box, const std::optional<std::s
     QLineEdit* target = m_results[index];
     if (target->hasFocus())
         QToolTip::hideText(); // the value it showed is gone
-    target->setToolTip(
-        working.empty() ? value : value + QLatin1Char('\n') + QString::fromStdString(working));
+    QString tip = value;
+    if (!working.empty())
+        tip += QLatin1Char('\n') + QString::fromStdString(working);
+    target->setToolTip(tip + QLatin1Char('\n') +
+                       runtime::translated(runtime::texts::kResolutionHint));
     target->setAccessibleDescription(value);
 }
 
 void MainWindow::setResolution(std::shared_ptr<const solver::Resolution> resolution) {
     m_solved = std::move(resolution);
+    followInResolution();
 }
 
 void MainWindow::setKind(const std::string& caption) {

@@ -28,6 +28,7 @@ namespace windows {
 
 class AboutWindow;
 class HelpWindow;
+class ResolutionWindow;
 
 class MainWindow : public QMainWindow, private solver::Boxes {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     // The secondary windows, or nullptr before their menu command was first used.
     AboutWindow* aboutWindow() const { return m_about.get(); }
     HelpWindow* helpWindow() const { return m_help.get(); }
+    ResolutionWindow* resolutionWindow() const { return m_resolution.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +68,9 @@ private:
     void tick();
     void showAbout();
     void showHelp();
+    void showResolution();
+    // The resolution window, where it is open, follows the equation the boxes show.
+    void followInResolution();
     // Runs a command; a failure is reported and the window goes on working. While one runs,
     // and so while its message box is open, no other is started: an accessibility "press" on
     // a button behind the box reaches the button all the same.
@@ -99,6 +104,7 @@ private:
     std::shared_ptr<const solver::Resolution> m_solved; // the equation the boxes show
     std::unique_ptr<AboutWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<ResolutionWindow> m_resolution;
 };
 
 } // namespace windows

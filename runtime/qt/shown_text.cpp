@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include <vector>
+
 namespace runtime {
 namespace {
 
@@ -33,6 +35,14 @@ QString translated(std::string_view text) {
 QString translated(std::string_view text, const QString& argument) {
     return QString::fromStdString(
         texts::filled(translated(text).toStdString(), argument.toStdString()));
+}
+
+QString translated(std::string_view text, std::initializer_list<QString> arguments) {
+    std::vector<std::string> utf8;
+    for (const QString& argument : arguments)
+        utf8.push_back(argument.toStdString());
+    const std::vector<std::string_view> views(utf8.begin(), utf8.end());
+    return QString::fromStdString(texts::filled(translated(text).toStdString(), views));
 }
 
 QString quotable(const QString& text, qsizetype maxCharacters) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <string_view>
 
 namespace runtime {
@@ -15,6 +16,7 @@ inline constexpr qsizetype kQuotedTextLength = 40;
 // argument in place of its "%1".
 QString translated(std::string_view text);
 QString translated(std::string_view text, const QString& argument);
+QString translated(std::string_view text, std::initializer_list<QString> arguments);
 
 // text made safe to quote in a sentence: at most maxCharacters characters, the last an ellipsis
 // when shortened; a character that shows nothing or would rearrange the sentence around it
