@@ -6,6 +6,7 @@
 #include "runtime/texts.h"
 #include "solver/calculation.h"
 #include "solver/exact_form.h"
+#include "solver/plot_view.h"
 #include "solver/quadratic.h"
 #include "solver/resolution.h"
 
@@ -131,6 +132,8 @@ private slots:
     void resolution();
     void approximateRoots_data();
     void approximateRoots();
+    void chosenView_data();
+    void chosenView();
 };
 
 void TestSolver::command_data() {
@@ -844,6 +847,79 @@ void TestSolver::approximateRoots() {
     };
     QCOMPARE(after(lines[3]), first);
     QCOMPARE(after(lines[4]), second);
+}
+
+void TestSolver::chosenView_data() {
+    QTest::addColumn<std::string>("a");
+    QTest::addColumn<std::string>("b");
+    QTest::addColumn<std::string>("c");
+
+    // Every small equation, and the far ones.
+    for (int a = -4; a <= 4; ++a)
+        for (int b = -4; b <= 4; ++b)
+            for (int c = -4; c <= 4; ++c)
+                if (a != 0)
+                    QTest::addRow("%d, %d, %d", a, b, c)
+                        << std::to_string(a) << std::to_string(b) << std::to_string(c);
+    const auto row = [](const char* a, const char* b, const char* c) {
+        QTest::addRow("%s, %s, %s", a, b, c) << std::string(a) << std::string(b) << std::string(c);
+    };
+    row("1e-300", "1", "1");
+    row("1", "-1", "1e-50000");   // roots 10^50000 apart
+    row("1e-307", "10", "0");     // the vertex beyond the doubles
+    row("1", "-2000000", "1e12"); // the y-intercept far from the vertex
+    row("1e150", "0", "-1e150");
+    row("1e-400", "0", "-1e-400"); // a below the doubles: the curve is flat in them
+    row("1", "1e8", "1");
+    row("1", "-2.000000000000015", "1e-1000");
+    row("-3", "1e-200", "1e-200");
+    row("1e-100", "1.3e154", "0"); // D near the largest double
+}
+
+void TestSolver::chosenView() {
+    QFETCH(std::string, a);
+    QFETCH(std::string, b);
+    QFETCH(std::string, c);
+    FakeBoxes boxes(a, b, c);
+    solver::WindowValues values;
+    solver::calculate(boxes, values);
+    QVERIFY(boxes.resolution);
+    const solver::Graph graph = boxes.resolution->graph();
+    const solver::View& view = graph.chosen.view;
+    const std::vector<std::size_t>& outside = graph.chosen.outside;
+    for (const solver::Range& range : {view.x, view.y}) {
+        QVERIFY(std::isfinite(range.low) && std::isfinite(range.high) && range.low < range.high);
+        // 4 to 10 ticks, a step of 1, 2 or 5 × 10^k apart, on multiples of it.
+        const solver::Ticks ticks = solver::ticks(range, ",");
+        QVERIFY2(ticks.at.size() >= 4 && ticks.at.size() <= 10,
+                 qPrintable(QString::number(ticks.at.size())));
+        QVERIFY(ticks.mantissa == 1 || ticks.mantissa == 2 || ticks.mantissa == 5);
+        const double step = ticks.mantissa * std::pow(10.0, ticks.exponent);
+        for (std::size_t i = 0; i < ticks.at.size(); ++i) {
+            QVERIFY(range.contains(ticks.at[i]));
+            const double units = ticks.at[i] / step;
+            QVERIFY(std::fabs(units - std::round(units)) < 1e-6);
+            if (i > 0)
+                QVERIFY(std::fabs(ticks.at[i] - ticks.at[i - 1] - step) <= step * 1e-9);
+        }
+    }
+    // Every point inside, with a margin of 6% of the view from each side, or said to be out.
+    for (std::size_t i = 0; i < graph.points.size(); ++i) {
+        const solver::PlotPoint& point = graph.points[i].at;
+        const bool out = std::find(outside.begin(), outside.end(), i) != outside.end();
+        const bool in = view.x.contains(point.x) && view.y.contains(point.y);
+        QVERIFY2(out != in, graph.points[i].label.c_str());
+        if (out)
+            continue;
+        for (const auto& [range, value] : {std::pair{view.x, point.x}, {view.y, point.y}}) {
+            const double margin = 0.12 * (range.high / 2 - range.low / 2);
+            QVERIFY2(value - range.low >= margin && range.high - value >= margin,
+                     graph.points[i].label.c_str());
+        }
+    }
+    // The curve has a value, or an infinity beyond the doubles, everywhere in view.
+    for (int i = 0; i <= 100; ++i)
+        QVERIFY(!std::isnan(graph.curve.at(view.x.low + (view.x.high - view.x.low) * i / 100)));
 }
 
 QTEST_APPLESS_MAIN(TestSolver)

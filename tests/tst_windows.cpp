@@ -6,6 +6,8 @@
 #include "windows/application.h"
 #include "windows/help_window.h"
 #include "windows/main_window.h"
+#include "windows/parabola_view.h"
+#include "windows/resolution_window.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -18,8 +20,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -259,6 +266,13 @@ private slots:
     void informationOptions();
     void otherArguments_data();
     void otherArguments();
+
+    void resolutionFollowsTheBoxes();
+    void resolutionFromTheContextMenu();
+    void doubleClickSelectsAWord();
+    void graphCrossesTheAxisAtTheRoots_data();
+    void graphCrossesTheAxisAtTheRoots();
+    void resolutionSaved();
 };
 
 void TestWindows::initTestCase() {
@@ -1446,6 +1460,222 @@ void TestWindows::otherArguments() {
     QCOMPARE(windows::refuseOtherArguments(left, errors).value_or(-1), exitCode);
     QVERIFY2(QString::fromStdString(errors.str()).startsWith(err), errors.str().c_str());
     QCOMPARE(errors.str().empty(), err.isEmpty());
+}
+
+namespace {
+
+// The window "Resolución" of h's main window, opened with Ctrl+R from the box for a.
+windows::ResolutionWindow* openResolution(Harness& h) {
+    QTest::keyClick(h.box("Text1"), Qt::Key_R, Qt::ControlModifier);
+    return h.window.resolutionWindow();
+}
+
+} // namespace
+
+void TestWindows::resolutionFollowsTheBoxes() {
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    QVERIFY(!h.window.resolutionWindow()); // nothing of it is made before it is asked for
+    h.type("1", "-3", "1");
+    h.press("Command1");
+    windows::ResolutionWindow* resolution = openResolution(h);
+    QVERIFY(resolution && resolution->isVisible());
+    QCOMPARE(resolution->objectName(), QStringLiteral("Form4"));
+    QCOMPARE(resolution->windowTitle(), QStringLiteral("Resolución"));
+    QVERIFY(resolution->text().contains(
+        QStringLiteral("\nx₁ = (−b + √D)/(2a) = (3 + √5)/(2·1) = (3 + √5)/2 ≈ 2,62\n")));
+    resolution->findChild<QSpinBox*>(QStringLiteral("decimals"))->setValue(4);
+    QVERIFY(resolution->text().contains(QStringLiteral("≈ 2,6180\n")));
+    // Every Calcular that succeeds; a failed one leaves it on the last equation solved.
+    h.type("2", "3", "-2");
+    h.press("Command1");
+    QVERIFY(resolution->text().contains(QStringLiteral("Forma factorizada: 2(x − 1/2)(x + 2)")));
+    const QString solved = resolution->text();
+    h.type("0", "1", "1");
+    h.press("Command1");
+    QCOMPARE(h.errors.size(), 1);
+    QCOMPARE(resolution->text(), solved);
+    h.press("Command2");
+    QCOMPARE(resolution->text(), QStringLiteral("Escribe a, b y c y pulsa Calcular."));
+    // Escape closes it; the next Ctrl+R shows the same one again.
+    QVERIFY(QTest::qWaitForWindowExposed(resolution));
+    resolution->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(resolution));
+    QTest::keyClick(resolution, Qt::Key_Escape);
+    QVERIFY(!resolution->isVisible());
+    QVERIFY(h.window.isVisible());
+    h.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.window));
+    QCOMPARE(openResolution(h), resolution);
+    QVERIFY(resolution->isVisible());
+}
+
+void TestWindows::resolutionFromTheContextMenu() {
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "2", "5");
+    h.press("Command1");
+    windows::ResolutionWindow* first = openResolution(h);
+    QVERIFY(first);
+    h.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.window));
+    QString shortcut;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction* action = menu->findChild<QAction*>(QStringLiteral("showResolution"));
+        if (!action)
+            return;
+        shortcut = action->shortcut().toString();
+        menu->close();
+        action->trigger();
+    });
+    h.box("Text5")->setFocus();
+    QTest::keyClick(h.box("Text5"), Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(shortcut, QStringLiteral("Ctrl+R"));
+    QCOMPARE(h.window.resolutionWindow(), first);
+    QVERIFY(first->text().startsWith(QStringLiteral("Ecuación: x² + 2x + 5 = 0\n")));
+}
+
+void TestWindows::doubleClickSelectsAWord() {
+    // As in every text box: students copy a number that way.
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "-3", "2");
+    h.press("Command1");
+    QTest::mouseDClick(h.box("Text7"), Qt::LeftButton, {}, QPoint(8, h.box("Text7")->height() / 2));
+    QCOMPARE(h.box("Text7")->selectedText(), QStringLiteral("1"));
+    QVERIFY(!h.window.resolutionWindow());
+}
+
+void TestWindows::graphCrossesTheAxisAtTheRoots_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("c");
+    QTest::newRow("1, −3, 1") << "1"
+                              << "-3"
+                              << "1";
+    QTest::newRow("2, 3, −2") << "2"
+                              << "3"
+                              << "-2";
+    QTest::newRow("1, 2, 5: never") << "1"
+                                    << "2"
+                                    << "5";
+}
+
+void TestWindows::graphCrossesTheAxisAtTheRoots() {
+    // Drawn as a person sees it: the curve's colour, column by column, above or below the row
+    // of the x axis; it changes side within a pixel of each marked root, and nowhere else.
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, c);
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type(qPrintable(a), qPrintable(b), qPrintable(c));
+    h.press("Command1");
+    windows::ParabolaView* graph = openResolution(h)->graph();
+    const QRectF area(0, 0, 600, 400);
+    QImage image(area.size().toSize(), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        graph->paint(painter, area);
+    }
+    const int axis = qRound(graph->pixelOf({0, 0}, area).y());
+    const auto isCurve = [](QRgb rgb) {
+        return qBlue(rgb) > 150 && qRed(rgb) < 90 && qGreen(rgb) < 140;
+    };
+    // The curve's side of the axis in a column: below it positive, above it negative.
+    const auto side = [&](int x) {
+        double rows = 0;
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            if (isCurve(image.pixel(std::clamp(x, 0, image.width() - 1), y))) {
+                rows += y;
+                ++count;
+            }
+        return count == 0 ? 0.0 : rows / count - axis;
+    };
+    // Where the curve's colour lies on the axis's row or next to it: a run of columns, where it
+    // must go from one side to the other.
+    std::vector<double> crossings;
+    int curveColumns = 0;
+    int runStart = -10, runEnd = -10;
+    for (int x = 0; x < image.width(); ++x) {
+        bool onTheAxis = false, anywhere = false;
+        for (int y = 0; y < image.height(); ++y) {
+            if (!isCurve(image.pixel(x, y)))
+                continue;
+            anywhere = true;
+            onTheAxis = onTheAxis || std::abs(y - axis) <= 1;
+        }
+        curveColumns += anywhere;
+        if (!onTheAxis)
+            continue;
+        if (x > runEnd + 3) {
+            if (runEnd >= 0)
+                crossings.push_back((runStart + runEnd) / 2.0);
+            runStart = x;
+        }
+        runEnd = x;
+    }
+    if (runEnd >= 0)
+        crossings.push_back((runStart + runEnd) / 2.0);
+    QVERIFY(curveColumns > image.width() / 2);
+    std::vector<double> roots;
+    for (const solver::MarkedPoint& point : graph->graph()->points)
+        if (point.kind == solver::MarkedPoint::Kind::Root)
+            roots.push_back(graph->pixelOf({point.at.x, point.at.y}, area).x());
+    std::sort(roots.begin(), roots.end());
+    QCOMPARE(crossings.size(), roots.size());
+    for (const double crossing : crossings)
+        QVERIFY2(side(qRound(crossing) - 8) * side(qRound(crossing) + 8) < 0,
+                 qPrintable(QStringLiteral("touches at %1 without crossing").arg(crossing)));
+    for (std::size_t i = 0; i < roots.size(); ++i)
+        QVERIFY2(std::fabs(crossings[i] - roots[i]) <= 1,
+                 qPrintable(
+                     QStringLiteral("crosses at %1, root at %2").arg(crossings[i]).arg(roots[i])));
+}
+
+void TestWindows::resolutionSaved() {
+    // A one-page PDF whose text reads back, a PNG of the graph; a file that cannot be written is
+    // said to be so, in Spanish, and nothing is left of it.
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "-3", "1");
+    h.press("Command1");
+    windows::ResolutionWindow* resolution = openResolution(h);
+    QStringList errors;
+    resolution->setErrorReporter([&errors](const QString& text) { errors << text; });
+    QTemporaryDir folder;
+    // Under Wine the check keeps the PDF where BRIMEL_KEEP_PDF says, for pdftotext to read.
+    const QString kept = qEnvironmentVariable("BRIMEL_KEEP_PDF");
+    const QString pdf = kept.isEmpty() ? folder.filePath(QStringLiteral("resolucion.pdf")) : kept;
+    QVERIFY(resolution->savePdf(pdf));
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess reader;
+        reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished());
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        for (const QString& line : resolution->text().split(QLatin1Char('\n')))
+            QVERIFY2(text.contains(line), qPrintable(line));
+    }
+    const QString png = folder.filePath(QStringLiteral("parabola.png"));
+    QVERIFY(resolution->saveImage(png));
+    QCOMPARE(QImage(png).width(), resolution->graph()->width() * 2);
+    QVERIFY(errors.isEmpty());
+
+    const QString nowhere = folder.filePath(QStringLiteral("no/such/folder/resolucion.pdf"));
+    QVERIFY(!resolution->savePdf(nowhere));
+    QVERIFY(!resolution->saveImage(folder.filePath(QStringLiteral("no/such/folder/a.png"))));
+    QCOMPARE(errors.size(), 2);
+    QVERIFY2(errors[0].startsWith(QStringLiteral("No se pudo guardar «")), qPrintable(errors[0]));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList({"parabola.png", "resolucion.pdf"}));
 }
 
 QTEST_MAIN(TestWindows)

@@ -194,8 +194,8 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
             continue;
         }
         QPointF pixel = pixelOf({x, 0}, area);
-        const double height = std::isfinite(y) ? pixelOf({x, y}, area).y()
-                                           : (y > 0 ? -HUGE_VAL : HUGE_VAL);
+        const double height =
+            std::isfinite(y) ? pixelOf({x, y}, area).y() : (y > 0 ? -HUGE_VAL : HUGE_VAL);
         pixel.setY(std::clamp(height, plot.top() - plot.height(), plot.bottom() + plot.height()));
         if (drawing)
             curve.lineTo(pixel);
@@ -212,9 +212,9 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
     std::vector<QRectF> taken;
     for (const solver::MarkedPoint& point : m_graph->points)
         if (m_view.x.contains(point.at.x) && m_view.y.contains(point.at.y))
-            taken.push_back(QRectF(pixelOf({point.at.x, point.at.y}, area), QSizeF())
-                                .adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius,
-                                          kMarkerRadius));
+            taken.push_back(
+                QRectF(pixelOf({point.at.x, point.at.y}, area), QSizeF())
+                    .adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius));
     for (const solver::MarkedPoint& point : m_graph->points) {
         if (!m_view.x.contains(point.at.x) || !m_view.y.contains(point.at.y))
             continue;
@@ -225,8 +225,8 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
         const QSizeF size(metrics.horizontalAdvance(label), metrics.height());
         const double gap = kMarkerRadius + 3;
         QRectF place;
-        for (const QPointF corner : {QPointF(gap, -gap - size.height()), QPointF(-gap - size.width(),
-                                                                         -gap - size.height()),
+        for (const QPointF corner : {QPointF(gap, -gap - size.height()),
+                                     QPointF(-gap - size.width(), -gap - size.height()),
                                      QPointF(gap, gap), QPointF(-gap - size.width(), gap)}) {
             place = QRectF(at + corner, size);
             const bool free = std::none_of(taken.begin(), taken.end(), [&](const QRectF& other) {
@@ -246,9 +246,8 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
             notes << fromUtf8(note);
     if (!notes.isEmpty()) {
         const QRectF box = plot.adjusted(6, 4, -6, -4);
-        const QRectF used =
-            metrics.boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                 notes.join(QLatin1Char('\n')));
+        const QRectF used = metrics.boundingRect(
+            box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, notes.join(QLatin1Char('\n')));
         painter.fillRect(used.adjusted(-3, -1, 3, 1), QColor(255, 255, 255, 220));
         painter.setPen(QColor(kText));
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
@@ -323,11 +322,11 @@ void ParabolaView::mouseMoveEvent(QMouseEvent* event) {
             .replace(QLatin1Char('.'), m_separator)
             .replace(QLatin1Char('-'), QChar(0x2212));
     };
-    Q_EMIT pointerMoved(QStringLiteral("x = %1%2y = %3")
-                          .arg(coordinate(at.x(), m_view.x),
-                               m_separator == QLatin1String(".") ? QStringLiteral(", ")
-                                                                 : QStringLiteral("; "),
-                               coordinate(at.y(), m_view.y)));
+    Q_EMIT pointerMoved(
+        QStringLiteral("x = %1%2y = %3")
+            .arg(coordinate(at.x(), m_view.x),
+                 m_separator == QLatin1String(".") ? QStringLiteral(", ") : QStringLiteral("; "),
+                 coordinate(at.y(), m_view.y)));
 }
 
 void ParabolaView::mouseReleaseEvent(QMouseEvent*) {

@@ -138,14 +138,14 @@ bool ResolutionWindow::savePdf(const QString& path) {
         for (const QString& line : text().split(QLatin1Char('\n')))
             write(line, inPixels(textFont, 13));
         left.setTop(left.top() + 12);
-        m_ui->graph->paint(painter, QRectF(left.topLeft(), QSizeF(left.width(),
-                                                                  std::min(left.height(),
-                                                                           left.width() * 0.75))));
+        m_ui->graph->paint(
+            painter, QRectF(left.topLeft(),
+                            QSizeF(left.width(), std::min(left.height(), left.width() * 0.75))));
     }
     if (file.error() == QFileDevice::NoError && file.commit())
         return true;
-    m_errorReporter(runtime::translated(texts::kCannotSave, {QDir::toNativeSeparators(path),
-                                                            file.errorString()}));
+    m_errorReporter(runtime::translated(texts::kCannotSave,
+                                        {QDir::toNativeSeparators(path), file.errorString()}));
     return false;
 }
 
@@ -161,8 +161,8 @@ bool ResolutionWindow::saveImage(const QString& path) {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
         return true;
-    m_errorReporter(runtime::translated(texts::kCannotSave, {QDir::toNativeSeparators(path),
-                                                            file.errorString()}));
+    m_errorReporter(runtime::translated(texts::kCannotSave,
+                                        {QDir::toNativeSeparators(path), file.errorString()}));
     return false;
 }
 
@@ -179,17 +179,17 @@ QString ResolutionWindow::askForPath(const QString& caption, const QString& name
 }
 
 void ResolutionWindow::askForPdf() {
-    const QString path = askForPath(runtime::translated(texts::kSavePdfCaption),
-                                    runtime::translated(texts::kPdfName),
-                                    runtime::translated(texts::kPdfFiles));
+    const QString path =
+        askForPath(runtime::translated(texts::kSavePdfCaption),
+                   runtime::translated(texts::kPdfName), runtime::translated(texts::kPdfFiles));
     if (!path.isEmpty())
         savePdf(path);
 }
 
 void ResolutionWindow::askForImage() {
-    const QString path = askForPath(runtime::translated(texts::kSaveImageCaption),
-                                    runtime::translated(texts::kImageName),
-                                    runtime::translated(texts::kPngFiles));
+    const QString path =
+        askForPath(runtime::translated(texts::kSaveImageCaption),
+                   runtime::translated(texts::kImageName), runtime::translated(texts::kPngFiles));
     if (!path.isEmpty())
         saveImage(path);
 }
