@@ -113,7 +113,7 @@ public:
     std::string shifted(const mpq_class& h) const {
         if (h == 0)
             return "x";
-        return "x" + plusOrMinus(h > 0, number(abs(h)));
+        return std::string("x").append(plusOrMinus(h > 0, number(abs(h))));
     }
 
 private:

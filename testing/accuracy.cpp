@@ -495,10 +495,15 @@ FormTally checkExactForms(const Category& category) {
 namespace {
 
 // The typographic minus as "-", for the reference's texts.
-std::string plainMinus(std::string text) {
-    for (std::size_t at; (at = text.find("\xE2\x88\x92")) != std::string::npos;)
-        text.replace(at, 3, "-");
-    return text;
+std::string plainMinus(const std::string& text) {
+    constexpr std::string_view kMinus = "\xE2\x88\x92";
+    std::string plain;
+    for (std::size_t at = 0; at < text.size();) {
+        const bool minus = std::string_view(text).substr(at).starts_with(kMinus);
+        plain += minus ? '-' : text[at];
+        at += minus ? kMinus.size() : 1;
+    }
+    return plain;
 }
 
 // What follows prefix in line, up to stop (or the end); nothing where line does not start so.

@@ -277,7 +277,8 @@ Fixed fixedText(int sign, mpz_srcptr units, int places, bool exact) {
     if (digits.size() <= count)
         digits.insert(0, count + 1 - digits.size(), '0');
     if (count > 0)
-        digits.insert(digits.size() - count, ".");
+        digits =
+            digits.substr(0, digits.size() - count) + '.' + digits.substr(digits.size() - count);
     fixed.text = (sign < 0 && mpz_sgn(units) != 0 ? "-" : "") + digits;
     return fixed;
 }
