@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
@@ -291,8 +292,14 @@ void MainWindow::showHelp() {
 
 void MainWindow::showResolution() {
     guarded([this] {
-        if (!m_resolution)
+        if (!m_resolution) {
             m_resolution = std::make_unique<ResolutionWindow>();
+            // Beside this window where the screen has room for it, so that neither hides the
+            // other; elsewhere where the window system puts it.
+            const QRect beside(frameGeometry().topRight() + QPoint(12, 0), m_resolution->size());
+            if (screen() && screen()->availableGeometry().contains(beside))
+                m_resolution->move(beside.topLeft());
+        }
         m_resolution->describe(m_solved, QString::fromStdString(decimalSeparator()));
         showKept(m_resolution);
     });

@@ -62,6 +62,15 @@ def dismiss_message_box(p):
     return text
 
 
+def close_resolution(p):
+    """Escape in the resolution's lines closes its window, as it does anywhere in it."""
+    lines = p.find(p.window("Resolución"), name="Resolución paso a paso", role="text")
+    p.click(lines)
+    time.sleep(0.3)
+    p.key("Escape")
+    wait_for(lambda: "Resolución" not in p.windows(), what="the resolution to close")
+
+
 def reset(p):
     """The state every scenario starts from: no message box or secondary window open, every
     box empty, the main window active with the focus in the box for a."""
@@ -69,6 +78,8 @@ def reset(p):
         if title in p.windows():
             p.act(p.button(button, p.window(title)))
             wait_for(lambda: title not in p.windows(), what=f"{title!r} to close")
+    if "Resolución" in p.windows():
+        close_resolution(p)
     p.click(p.find(p.main(), role="label", name="Introduce los valores de a,b,c"))
     p.click(p.button("Borrar"))
     for name in ("Coeficiente a", "Coeficiente b", "Coeficiente c", "Primera raíz"):
@@ -165,10 +176,11 @@ def scenario_exact_value_by_keyboard(p):
     wait_for(lambda: p.focused(p.box("Primera raíz")), what="the focus on the first root")
     p.tooltip("Valor exacto: (3 + √5)/2")
     # Qt leaves popup menus out of the accessible tree (a screen reader follows their focus):
-    # the menu is worked by keys alone, from the top Up reaching its last entry.
+    # the menu is worked by keys alone, from the top Up reaching its last entry, and the one
+    # before it.
     p.key("Menu")
     time.sleep(0.5)
-    p.key("Up", "Return")
+    p.key("Up", "Up", "Return")
     wait_for(lambda: p.clipboard() == "(3 + √5)/2", what="the exact value on the clipboard")
 
 
@@ -179,8 +191,35 @@ def scenario_working_on_hover(p):
     p.xdotool("mousemove", str(extents.x + 5), str(extents.y + extents.height // 2))
     p.xdotool("mousemove_relative", "2", "0")  # a tooltip follows a pointer that moves
     text = p.tooltip("D = ")
-    expect(text, "Valor exacto: 5\nD = b² − 4ac = (−3)² − 4·1·1 = 9 − 4 = 5", "the tooltip")
+    expect(text, "Valor exacto: 5\nD = b² − 4ac = (−3)² − 4·1·1 = 9 − 4 = 5\n"
+           "Ctrl+R: la resolución completa, con la gráfica", "the tooltip")
     p.xdotool("mousemove", "0", "0")
+
+
+def scenario_resolution(p):
+    # Ctrl+R opens the whole resolution, read line by line as a screen reader reads it; the
+    # result boxes' context menu opens the very same window.
+    calculate(p, "1", "-3", "1")
+    wait_results(p, ("2,61803398874989", "0,381966011250105", "5", REAL))
+    p.key("ctrl+r")
+    window = p.window("Resolución")
+    lines = p.find(window, name="Resolución paso a paso", role="text")
+    text = wait_for(lambda: p.text_of(lines) or None, what="the resolution's lines")
+    for line in ("Ecuación: x² − 3x + 1 = 0",
+                 "x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1) = (3 + √5)/2 ≈ 2,62",
+                 "Vértice: V = (−b/(2a); −D/(4a)) = (3/2; −5/4)",
+                 "Forma factorizada: (x − (3 + √5)/2)(x − (3 − √5)/2)"):
+        if line not in text.split("\n"):
+            raise AssertionError(f"no line {line!r} in {text!r}")
+    graph = p.find(window, name="Gráfica de la parábola")
+    expect("x₁ ≈ 2,62" in graph.get_description(), True, "the graph's description")
+    p.click(p.box("Primera raíz"))
+    p.key("Menu")
+    time.sleep(0.5)
+    p.key("Up", "Return")
+    wait_for(lambda: p.focused(lines) or p.windows().get("Resolución"), what="the resolution")
+    expect(len(p.windows().get("Resolución", [])), 1, "resolution windows")
+    close_resolution(p)
 
 
 def scenario_nothing_behind_a_message_box(p):
@@ -285,6 +324,7 @@ SCENARIOS = [
     scenario_equation_as_typed,
     scenario_exact_value_by_keyboard,
     scenario_working_on_hover,
+    scenario_resolution,
     scenario_nothing_behind_a_message_box,
     scenario_clear,
     scenario_secondary_windows,

@@ -14,9 +14,10 @@ cases=${1:-500}
 started=$SECONDS
 step() { log "$1 ($((SECONDS - started)) s)"; }
 
+# Wine first: the build names it as the emulator that runs the tests.
+need_packages wine wine64 xvfb xauth xdotool xclip msitools poppler-utils
 "$root/tools/windows/build.sh"
 "$root/tools/windows/package.sh"
-need_packages wine wine64 xvfb xauth xdotool xclip msitools
 step "Wine prefix"
 wineboot -i >/dev/null 2>&1 || true
 status=0
@@ -29,6 +30,20 @@ step "Qt Test suites under Wine, on a private X server"
 fresh_wine
 (cd "$work/brimel" && "$root/tools/with_private_x.sh" ctest --output-on-failure -j"$(nproc)") ||
   status=1
+
+step "a PDF saved under Wine, read back"
+fresh_wine
+pdf=$work/resolucion-wine.pdf
+rm -f "$pdf"
+(cd "$work/brimel" && BRIMEL_KEEP_PDF=$(winepath -w "$pdf" 2>/dev/null) \
+  "$root/tools/with_private_x.sh" wine tst_windows.exe -platform offscreen resolutionSaved \
+  -o "$work/pdf-test.txt,txt") || { cat "$work/pdf-test.txt" 2>/dev/null || true; status=1; }
+if pdftotext -layout "$pdf" - 2>/dev/null | grep -qF "x₁ = (−b + √D)/(2a) = (3 + √5)/(2·1) = (3 + √5)/2 ≈ 2,62"; then
+  echo "the PDF written under Wine reads back: $(pdftotext "$pdf" - | grep -c .) lines"
+else
+  echo "the PDF written under Wine does not read back" >&2
+  status=1
+fi
 
 step "accuracy.exe $cases 1"
 fresh_wine
