@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -43,6 +42,24 @@ QColor colourOf(solver::MarkedPoint::Kind kind) {
     }
     return QColor(kAxes);
 }
+
+// The plane to the pixels of a plot: one QTransform, applied to coordinates measured from the
+// view's corner first (a coordinate of 1e300 scaled whole would leave nothing of the pixels
+// once the corner is taken off).
+class Mapping {
+public:
+    Mapping(const solver::View& view, const QRectF& plot)
+        : m_view(view), m_toPlot(QTransform::fromTranslate(plot.left(), plot.bottom())
+                                     .scale(plot.width(), -plot.height())) {}
+    QPointF operator()(double x, double y) const {
+        return m_toPlot.map(QPointF((x - m_view.x.low) / (m_view.x.high - m_view.x.low),
+                                    (y - m_view.y.low) / (m_view.y.high - m_view.y.low)));
+    }
+
+private:
+    solver::View m_view;
+    QTransform m_toPlot;
+};
 
 bool drawable(const solver::Range& range) {
     const double span = range.high - range.low;
@@ -102,14 +119,7 @@ QRectF ParabolaView::plotArea(const QRectF& area) const {
 }
 
 QPointF ParabolaView::pixelOf(QPointF point, const QRectF& area) const {
-    const QRectF plot = plotArea(area);
-    // Measured from the view's corner first: a coordinate of 1e300 scaled whole would leave
-    // nothing of the pixels once the corner is taken off.
-    const double across = (point.x() - m_view.x.low) / (m_view.x.high - m_view.x.low);
-    const double up = (point.y() - m_view.y.low) / (m_view.y.high - m_view.y.low);
-    const QTransform toPlot =
-        QTransform::fromTranslate(plot.left(), plot.bottom()).scale(plot.width(), -plot.height());
-    return toPlot.map(QPointF(across, up));
+    return Mapping(m_view, plotArea(area))(point.x(), point.y());
 }
 
 QPointF ParabolaView::pointOf(QPointF pixel, const QRectF& area) const {
@@ -133,6 +143,7 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
         return;
     }
     const QRectF plot = plotArea(area);
+    const Mapping toPixel(m_view, plot);
     const std::string separator = m_separator.toStdString();
     const solver::Ticks across = solver::ticks(m_view.x, separator);
     const solver::Ticks up = solver::ticks(m_view.y, separator);
@@ -140,7 +151,7 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
 
     // The grid, its labels, the axes and the axis of symmetry.
     for (std::size_t i = 0; i < across.at.size(); ++i) {
-        const double x = pixelOf({across.at[i], 0}, area).x();
+        const double x = toPixel(across.at[i], 0).x();
         painter.setPen(QPen(QColor(kGrid), 1));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(QColor(kText));
@@ -151,7 +162,7 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
                          label);
     }
     for (std::size_t i = 0; i < up.at.size(); ++i) {
-        const double y = pixelOf({0, up.at[i]}, area).y();
+        const double y = toPixel(0, up.at[i]).y();
         painter.setPen(QPen(QColor(kGrid), 1));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(QColor(kText));
@@ -163,49 +174,61 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
     painter.setClipRect(plot);
     painter.setPen(QPen(QColor(kAxes), 1.2));
     if (m_view.y.contains(0)) {
-        const double y = pixelOf({0, 0}, area).y();
+        const double y = toPixel(0, 0).y();
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
     }
     if (m_view.x.contains(0)) {
-        const double x = pixelOf({0, 0}, area).x();
+        const double x = toPixel(0, 0).x();
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
     if (m_view.x.contains(m_graph->axis)) {
-        const double x = pixelOf({m_graph->axis, 0}, area).x();
+        const double x = toPixel(m_graph->axis, 0).x();
         painter.setPen(QPen(QColor(kSymmetry), 1, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
 
-    // The curve, a point for every half pixel across and one at the vertex; far above or below
-    // the plot it is held at a plot's height beyond it, where the clip hides it.
-    QPainterPath curve;
-    bool drawing = false;
-    const int samples = static_cast<int>(std::ceil(plot.width() * 2));
+    // The curve, a point for every pixel across and one at the vertex, as polylines broken where
+    // it has no value; a point far above or below the plot is kept only where the curve
+    // crosses the plot's edge next to it, so that no segment runs long outside the clip.
+    const int samples = static_cast<int>(std::ceil(plot.width()));
     std::vector<double> xs;
     xs.reserve(static_cast<std::size_t>(samples) + 2);
     for (int i = 0; i <= samples; ++i)
         xs.push_back(m_view.x.low + (m_view.x.high - m_view.x.low) * i / samples);
     if (m_view.x.contains(m_graph->axis))
         xs.insert(std::upper_bound(xs.begin(), xs.end(), m_graph->axis), m_graph->axis);
+    std::vector<std::optional<QPointF>> pixels;
+    pixels.reserve(xs.size());
+    constexpr double kFar = 1e5; // pixels beyond the plot that still draw true in floats
     for (const double x : xs) {
         const double y = m_graph->curve.at(x);
         if (std::isnan(y)) {
-            drawing = false;
+            pixels.emplace_back();
             continue;
         }
-        QPointF pixel = pixelOf({x, 0}, area);
-        const double height =
-            std::isfinite(y) ? pixelOf({x, y}, area).y() : (y > 0 ? -HUGE_VAL : HUGE_VAL);
-        pixel.setY(std::clamp(height, plot.top() - plot.height(), plot.bottom() + plot.height()));
-        if (drawing)
-            curve.lineTo(pixel);
-        else
-            curve.moveTo(pixel);
-        drawing = true;
+        const double height = std::isfinite(y) ? toPixel(x, y).y() : (y > 0 ? -kFar : kFar);
+        pixels.emplace_back(QPointF(toPixel(x, 0).x(),
+                                    std::clamp(height, plot.top() - kFar, plot.bottom() + kFar)));
     }
+    const auto outside = [&](std::size_t i, int side) {
+        return i < pixels.size() && pixels[i] &&
+               (side < 0 ? pixels[i]->y() < plot.top() : pixels[i]->y() > plot.bottom());
+    };
     painter.setPen(QPen(QColor(kCurve), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(curve);
+    QPolygonF line;
+    for (std::size_t i = 0; i <= pixels.size(); ++i) {
+        const bool hidden =
+            i < pixels.size() && pixels[i] &&
+            ((outside(i, -1) && i > 0 && outside(i - 1, -1) && outside(i + 1, -1)) ||
+             (outside(i, 1) && i > 0 && outside(i - 1, 1) && outside(i + 1, 1)));
+        if (i < pixels.size() && pixels[i] && !hidden) {
+            line << *pixels[i];
+            continue;
+        }
+        if (line.size() > 1)
+            painter.drawPolyline(line);
+        line.clear();
+    }
 
     // The marked points, hollow, so that the curve shows through them, and their values, each
     // on the first side of its point where it covers no other point or value.
@@ -213,12 +236,12 @@ void ParabolaView::paint(QPainter& painter, const QRectF& area) const {
     for (const solver::MarkedPoint& point : m_graph->points)
         if (m_view.x.contains(point.at.x) && m_view.y.contains(point.at.y))
             taken.push_back(
-                QRectF(pixelOf({point.at.x, point.at.y}, area), QSizeF())
+                QRectF(toPixel(point.at.x, point.at.y), QSizeF())
                     .adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius));
     for (const solver::MarkedPoint& point : m_graph->points) {
         if (!m_view.x.contains(point.at.x) || !m_view.y.contains(point.at.y))
             continue;
-        const QPointF at = pixelOf({point.at.x, point.at.y}, area);
+        const QPointF at = toPixel(point.at.x, point.at.y);
         painter.setPen(QPen(colourOf(point.kind), 2));
         painter.drawEllipse(at, kMarkerRadius, kMarkerRadius);
         const QString label = fromUtf8(point.label);
