@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Runs TOOL with INPUT on standard input and fails unless its output equals EXPECTED. A tool
-# built for another system runs through EMULATOR (Wine).
-execute_process(COMMAND ${EMULATOR} ${TOOL} INPUT_FILE ${INPUT} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+# Runs TOOL (with the arguments ARGS, a list) with INPUT on standard input and fails unless its
+# output equals EXPECTED. A tool built for another system runs through EMULATOR (Wine).
+execute_process(COMMAND ${EMULATOR} ${TOOL} ${ARGS} INPUT_FILE ${INPUT} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${TOOL} exited with ${status}")
 endif()

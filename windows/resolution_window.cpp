@@ -25,20 +25,12 @@ namespace {
 namespace texts = runtime::texts;
 
 // Qt's own file dialog keeps its last folder and history in the user's settings, which this
-// program never writes: they go nowhere. (A folder under /dev/null cannot be made.) On Windows
-// the system's dialog is used, which keeps nothing of Qt's.
+// program never writes: they go to a folder under /dev/null, which cannot be made. On Windows
+// the system's own dialog is used, which keeps nothing of Qt's.
 void forgetFileDialogs() {
 #ifdef Q_OS_UNIX
-    static const bool forgotten = [] {
-        const QSettings::Format nowhere = QSettings::registerFormat(
-            QStringLiteral("nowhere"), [](QIODevice&, QSettings::SettingsMap&) { return true; },
-            [](QIODevice&, const QSettings::SettingsMap&) { return false; });
-        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
-            QSettings::setPath(nowhere, scope, QStringLiteral("/dev/null"));
-        QSettings::setDefaultFormat(nowhere);
-        return true;
-    }();
-    Q_UNUSED(forgotten);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 #endif
 }
 

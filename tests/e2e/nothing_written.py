@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 """The program reads no files of its own and writes nothing: run it with HOME and the XDG
 folders pointed at empty folders, under strace, calculate, open and close the secondary windows
-and close it, all through the accessibility bus; then the folders must still be empty and no
+and the resolution, open its file dialog and cancel it, and close it, through the
+accessibility bus and X input; then the folders must still be empty and no
 file must have been opened for writing. Qt's offscreen platform has no accessibility bridge, so
 the program runs on a private Xvfb instead, with nothing else on it.
 
@@ -61,6 +62,20 @@ def main(program_path):
         window = p.window(title)
         p.act(p.button(button, window))
         wait_for(lambda: title not in p.windows(), what=f"{title} to close")
+    # The whole resolution, and Qt's file dialog opened from it and cancelled: it keeps its
+    # folder and history in the user's settings, which it must not write.
+    p.click(p.find(main_window, role="label", name="Introduce los valores de a,b,c"))
+    p.key("ctrl+r")
+    resolution = p.window("Resolución")
+    p.click(p.button("Guardar como PDF…", resolution))
+    p.window("Guardar la resolución como PDF")
+    time.sleep(0.5)
+    p.key("Escape")
+    wait_for(lambda: "Guardar la resolución como PDF" not in p.windows(), what="the dialog to close")
+    p.click(p.find(resolution, name="Resolución paso a paso", role="text"))
+    time.sleep(0.3)
+    p.key("Escape")
+    wait_for(lambda: "Resolución" not in p.windows(), what="the resolution to close")
     p.act(p.find(main_window, name="Cerrar", role="menu item"))
     code = process.wait(timeout=15)
 
