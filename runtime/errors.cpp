@@ -15,6 +15,8 @@ const char* Error::what() const noexcept {
         return "floating-point division by zero";
     case ErrorKind::Overflow:
         return "floating-point overflow";
+    case ErrorKind::ZeroDenominator:
+        return "a fraction over zero";
     }
     return "error";
 }

@@ -14,7 +14,8 @@ enum class ErrorKind {
     // 0/0 when b >= 0 (an invalid operation) and x/0 when b < 0 (a division by zero).
     InvalidOperation,
     DivisionByZero,
-    Overflow, // a value beyond the range of a double
+    Overflow,        // a value beyond the range of a double
+    ZeroDenominator, // a fraction over 0
 };
 
 // What the failing step was working on.

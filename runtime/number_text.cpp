@@ -7,7 +7,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <system_error>
+
+#include <gmpxx.h>
+#include <mpfr.h>
 
 namespace runtime {
 namespace {
@@ -83,13 +87,19 @@ bool takeSign(std::string_view& text) {
     return false;
 }
 
-Number readNumber(std::string_view text, std::string_view localeSeparator) {
-    const std::string_view original = text;
-    if (text.size() > kMaxNumberTextLength)
-        notANumber(original);
-    text = withoutBlanks(text);
+namespace {
 
-    const bool negative = takeSign(text);
+// A number of the form readNumber() reads, without a sign: its exact decimal (positive or zero)
+// and its nearest double; whether it was written as an integer. Throws as readNumber() does,
+// quoting original.
+struct Unsigned {
+    Decimal exact;
+    double nearest = 0;
+    bool integer = false;
+};
+
+Unsigned readUnsigned(std::string_view text, std::string_view localeSeparator,
+                      std::string_view original) {
     const std::string_view integerDigits = takeDigits(text);
     std::string_view fractionDigits;
     const bool separator = takeSeparator(text, localeSeparator);
@@ -120,18 +130,16 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
     if (!text.empty())
         notANumber(original);
 
-    Number number;
-    number.typedAsInteger = !separator && !exponentWritten;
+    Unsigned number;
+    number.integer = !separator && !exponentWritten;
     std::string& significand = number.exact.significand;
     significand.reserve(integerDigits.size() + fractionDigits.size());
     significand += integerDigits;
     significand += fractionDigits;
     exponent -= static_cast<std::int64_t>(fractionDigits.size());
     significand.erase(0, std::min(significand.find_first_not_of('0'), significand.size()));
-    if (significand.empty()) {
-        number.nearest = negative ? -0.0 : 0.0;
+    if (significand.empty())
         return number;
-    }
     if (exponentOutOfRange && negativeExponent)
         notANumber(original); // below 10^kSmallestExponent
     if (exponentOutOfRange)
@@ -147,14 +155,11 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
         notANumber(original);
     if (leadingExponent > kLargestLeadingExponent)
         throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
-    number.exact.negative = negative;
     number.exact.exponent = static_cast<long>(exponent); // within the range just checked
 
     // std::from_chars rounds correctly; it reads the one plain form built here.
     std::string plain;
     plain.reserve(significand.size() + 12);
-    if (negative)
-        plain += '-';
     plain += significand;
     plain += 'e';
     plain += std::to_string(exponent);
@@ -164,10 +169,104 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
         // Too large for a double, or so small that its nearest double is zero.
         if (leadingExponent > 0)
             throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
-        number.nearest = negative ? -0.0 : 0.0;
+        number.nearest = 0;
     } else if (status != std::errc() || end != plain.data() + plain.size()) {
         notANumber(original);
     }
+    return number;
+}
+
+// numerator / denominator for a nonzero numerator and a positive denominator, rounded once to
+// the nearest double as IEEE arithmetic rounds (subnormals, and ±infinity beyond the largest);
+// nothing for a value below 10^kSmallestExponent.
+std::optional<double> nearestQuotient(const Decimal& numerator, const Decimal& denominator) {
+    mpq_class value(mpz_class(numerator.significand), mpz_class(denominator.significand));
+    value.canonicalize();
+    const long exponent = numerator.exponent - denominator.exponent;
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(exponent)));
+    if (exponent >= 0)
+        value *= power;
+    else
+        value /= power;
+    // Below the smallest accepted magnitude: decided by the leading exponents where they are
+    // far apart, exactly where they are not.
+    const auto leading = [](const Decimal& d) {
+        return d.exponent + static_cast<long>(d.significand.size()) - 1;
+    };
+    const long lead = leading(numerator) - leading(denominator);
+    if (lead < kSmallestExponent - 1)
+        return std::nullopt;
+    if (lead <= kSmallestExponent) {
+        mpz_class smallest;
+        mpz_ui_pow_ui(smallest.get_mpz_t(), 10, static_cast<unsigned long>(-kSmallestExponent));
+        if (value * smallest < 1)
+            return std::nullopt;
+    }
+    // Rounded to 53 bits and then into the doubles' exponent range, carrying the first
+    // rounding's direction so that the second is not a double rounding (MPFR's manual).
+    const mpfr_exp_t emin = mpfr_get_emin(), emax = mpfr_get_emax();
+    mpfr_set_emin(-1073);
+    mpfr_set_emax(1024);
+    mpfr_t x;
+    mpfr_init2(x, 53);
+    int inexact = mpfr_set_q(x, value.get_mpq_t(), MPFR_RNDN);
+    inexact = mpfr_check_range(x, inexact, MPFR_RNDN);
+    mpfr_subnormalize(x, inexact, MPFR_RNDN);
+    const double nearest = mpfr_get_d(x, MPFR_RNDN);
+    mpfr_clear(x);
+    mpfr_set_emin(emin);
+    mpfr_set_emax(emax);
+    return numerator.negative ? -nearest : nearest;
+}
+
+std::string_view withoutBlanksAt(std::string_view text, bool front) {
+    while (dropBlank(text, front)) {
+    }
+    return text;
+}
+
+} // namespace
+
+Number readNumber(std::string_view text, std::string_view localeSeparator) {
+    const std::string_view original = text;
+    if (text.size() > kMaxNumberTextLength)
+        notANumber(original);
+    text = withoutBlanks(text);
+    const bool negative = takeSign(text);
+
+    Number number;
+    const std::size_t bar = text.find('/');
+    if (bar == std::string_view::npos) {
+        const Unsigned read = readUnsigned(text, localeSeparator, original);
+        number.exact = read.exact;
+        number.exact.negative = negative && !read.exact.isZero();
+        number.nearest = negative ? -read.nearest : read.nearest;
+        number.typedAsInteger = read.integer;
+        return number;
+    }
+
+    // A fraction: two numbers with blanks around the bar, the sign in front of them both.
+    const Unsigned numerator =
+        readUnsigned(withoutBlanksAt(text.substr(0, bar), false), localeSeparator, original);
+    const Unsigned denominator =
+        readUnsigned(withoutBlanksAt(text.substr(bar + 1), true), localeSeparator, original);
+    if (denominator.exact.isZero())
+        throw Error(ErrorKind::ZeroDenominator, Subject::Text, std::string(original));
+    number.exact = numerator.exact;
+    number.exact.negative = negative && !numerator.exact.isZero();
+    number.denominator = denominator.exact;
+    number.typedAsFraction = true;
+    if (numerator.exact.isZero()) {
+        number.nearest = negative ? -0.0 : 0.0;
+        return number;
+    }
+    const std::optional<double> nearest = nearestQuotient(number.exact, number.denominator);
+    if (!nearest)
+        notANumber(original); // below 10^kSmallestExponent
+    if (std::isinf(*nearest))
+        throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
+    number.nearest = *nearest;
     return number;
 }
 

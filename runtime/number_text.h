@@ -27,13 +27,15 @@ struct Decimal {
     friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 
-// What a box's text means: the exact value it writes, and the double nearest to that value
-// (correctly rounded, ties to even; a value below the double range becomes a subnormal or a
-// zero with the text's sign).
+// What a box's text means: the exact value it writes, exact / denominator, and the double
+// nearest to that value (correctly rounded, ties to even; a value below the double range
+// becomes a subnormal or a zero with the text's sign).
 struct Number {
-    Decimal exact;
+    Decimal exact;                      // the value, or a fraction's numerator, with the sign
+    Decimal denominator{false, "1", 0}; // 1, or a fraction's denominator: positive, never 0
     double nearest = 0;
-    bool typedAsInteger = false; // written with neither a decimal separator nor an exponent
+    bool typedAsInteger = false;  // written with neither a decimal separator nor an exponent
+    bool typedAsFraction = false; // written as p/q
 };
 
 // text without the blanks readNumber() allows around a number: spaces, tabs, no-break spaces.
@@ -48,12 +50,16 @@ bool takeSign(std::string_view& text);
 // Accepted: blanks (space, tab, no-break spaces) around; an optional sign "+", "-" or the
 // typographic minus U+2212; digits with at most one decimal separator and at least one digit;
 // an optional exponent: "e" or "E", an optional sign, digits. The separator may be ".", "," or,
-// when given, the locale's own (such as the Arabic U+066B), whatever the locale.
+// when given, the locale's own (such as the Arabic U+066B), whatever the locale. Or a fraction:
+// two such numbers without their signs, with "/" between them and blanks around it allowed,
+// the optional sign in front of the whole ("−3/4", "0,5 / 3", "1e3/7"); each of the two obeys
+// the ranges below, and so does their quotient.
 //
 // Throws Error{Conversion, Subject::Text, text} for anything else (empty or blank text, "1 2",
-// "1,000.5", "inf", "0x10", "1e", longer than kMaxNumberTextLength, a nonzero value below
-// 10^kSmallestExponent) and Error{Overflow, Subject::Text, text} for a value whose nearest
-// double would be infinite.
+// "1,000.5", "inf", "0x10", "1e", "1/2/3", "1/-2", longer than kMaxNumberTextLength, a nonzero
+// value below 10^kSmallestExponent), Error{ZeroDenominator, Subject::Text, text} for a fraction
+// over 0, and Error{Overflow, Subject::Text, text} for a value whose nearest double would be
+// infinite.
 Number readNumber(std::string_view text, std::string_view localeSeparator = {});
 
 // The 17 significant digits that read back as the very same double, as printf's "%.17g" writes

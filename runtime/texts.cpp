@@ -54,6 +54,25 @@ std::string_view tooLarge(Subject subject) {
     return {};
 }
 
+std::string_view overZero(Subject subject) {
+    switch (subject) {
+    case Subject::CoefficientA:
+        return QT_TRANSLATE_NOOP("Brimel", "El coeficiente a divide por cero: «%1».");
+    case Subject::CoefficientB:
+        return QT_TRANSLATE_NOOP("Brimel", "El coeficiente b divide por cero: «%1».");
+    case Subject::CoefficientC:
+        return QT_TRANSLATE_NOOP("Brimel", "El coeficiente c divide por cero: «%1».");
+    case Subject::Text:
+    case Subject::Discriminant:
+    case Subject::FirstRoot:
+    case Subject::SecondRoot:
+    case Subject::RealPart:
+    case Subject::ImaginaryPart:
+        break; // only a text is a fraction
+    }
+    return QT_TRANSLATE_NOOP("Brimel", "«%1» divide por cero.");
+}
+
 } // namespace
 
 std::string_view errorSentence(ErrorKind kind, Subject subject) {
@@ -62,6 +81,8 @@ std::string_view errorSentence(ErrorKind kind, Subject subject) {
         return notANumber(subject);
     case ErrorKind::Overflow:
         return tooLarge(subject);
+    case ErrorKind::ZeroDenominator:
+        return overZero(subject);
     case ErrorKind::InvalidOperation:
         return QT_TRANSLATE_NOOP("Brimel", "El coeficiente a no puede ser 0: la ecuación no es "
                                            "de segundo grado (operación no válida, 0/0).");

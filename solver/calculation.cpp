@@ -51,7 +51,7 @@ std::optional<Roots> calculate(Boxes& boxes, WindowValues& values) {
     const runtime::Number c = coefficient(textC, Subject::CoefficientC, separator);
     values.c = c.nearest;
 
-    const auto solved = std::make_shared<const Quadratic>(a.exact, b.exact, c.exact);
+    const auto solved = std::make_shared<const Quadratic>(a, b, c);
     const Quadratic& equation = *solved;
     const Rounded& discriminant = equation.discriminant();
     values.discriminant = discriminant.nearest;

@@ -87,15 +87,9 @@ std::string tooLongNote() {
 ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3>& coefficients,
                       std::string_view decimalSeparator) {
     const IntegerEquation& integers = equation.integerEquation();
-    bool integersTyped = true;
-    for (const Coefficient& coefficient : coefficients)
-        integersTyped = integersTyped && coefficient.number.typedAsInteger;
-    const Writer writer(integersTyped, decimalSeparator);
+    const Writer writer(notation::writesFractions(coefficients), decimalSeparator);
     ExactForms forms;
-    forms.discriminant = fitting([&] {
-        return writer.rational(
-            scaled(mpq_class(integers.discriminant), integers.discriminantExponent));
-    });
+    forms.discriminant = fitting([&] { return writer.rational(integers.discriminantValue()); });
 
     const std::optional<RootParts> parts = notation::rootParts(integers);
     if (!parts)
@@ -132,8 +126,7 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
         writesExponent(forms.first)) {
         const mpq_class a = valueOf(coefficients[0]);
         const mpq_class b = valueOf(coefficients[1]);
-        const mpq_class discriminant =
-            scaled(mpq_class(integers.discriminant), integers.discriminantExponent);
+        const mpq_class discriminant = integers.discriminantValue();
         mpz_class squares = root;
         removeFactor(squares, 10);
         const auto rootOf = [&](const mpz_class& factor) {
@@ -172,7 +165,9 @@ ExactForms exactForms(const Quadratic& equation, const std::array<Coefficient, 3
                                 }).value_or("");
     // √D = c√r 10^(k/2) (k, the power of ten of D, is even), or that times i for D < 0.
     const std::optional<std::string> squareRoot = fitting([&] {
-        const mpq_class magnitude = scaled(mpq_class(root), integers.discriminantExponent / 2);
+        mpq_class magnitude(root, integers.denominator);
+        magnitude.canonicalize();
+        magnitude = scaled(magnitude, integers.discriminantExponent / 2);
         if (roots.sign < 0)
             return writer.imaginary(magnitude, roots.radicand);
         return roots.radicand == 1 ? writer.rational(magnitude)

@@ -54,31 +54,44 @@ mpz_class significandOf(const runtime::Decimal& value) {
     return value.negative ? mpz_class(-integer) : integer;
 }
 
-IntegerEquation::IntegerEquation(const runtime::Decimal& typedA, const runtime::Decimal& typedB,
-                                 const runtime::Decimal& typedC) {
+IntegerEquation::IntegerEquation(const runtime::Number& typedA, const runtime::Number& typedB,
+                                 const runtime::Number& typedC) {
+    // Each value is n / q x 10^e with integers n and q > 0.
+    const runtime::Number* typed[] = {&typedA, &typedB, &typedC};
+    long exponentOf[3];
+    for (int i = 0; i < 3; ++i)
+        exponentOf[i] = typed[i]->exact.exponent - typed[i]->denominator.exponent;
+    const auto zero = [&](int i) { return typed[i]->exact.isZero(); };
     // x = 10^s y brings the exponents of a 10^2s, b 10^s and c close together, so that the
     // integers stay as short as the digits typed allow.
-    if (!typedC.isZero())
-        scale = floorHalf(typedC.exponent - typedA.exponent);
-    else if (!typedB.isZero())
-        scale = typedB.exponent - typedA.exponent;
-    const runtime::Decimal* typed[] = {&typedA, &typedB, &typedC};
-    const long exponents[] = {typedA.exponent + 2 * scale, typedB.exponent + scale,
-                              typedC.exponent};
+    if (!zero(2))
+        scale = floorHalf(exponentOf[2] - exponentOf[0]);
+    else if (!zero(1))
+        scale = exponentOf[1] - exponentOf[0];
+    const long exponents[] = {exponentOf[0] + 2 * scale, exponentOf[1] + scale, exponentOf[2]};
     long common = 0;
     bool first = true;
     for (int i = 0; i < 3; ++i) {
-        if (!typed[i]->isZero()) {
+        if (!zero(i)) {
             common = first ? exponents[i] : std::min(common, exponents[i]);
             first = false;
+            denominator = lcm(denominator, mpz_class(typed[i]->denominator.significand));
         }
     }
     mpz_class* integers[] = {&a, &b, &c};
     for (int i = 0; i < 3; ++i)
-        if (!typed[i]->isZero())
-            *integers[i] = significandOf(*typed[i]) * power(10, exponents[i] - common);
+        if (!zero(i))
+            *integers[i] = significandOf(typed[i]->exact) *
+                           (denominator / mpz_class(typed[i]->denominator.significand)) *
+                           power(10, exponents[i] - common);
     discriminant = b * b - 4 * a * c;
     discriminantExponent = 2 * common - 2 * scale;
+}
+
+mpq_class IntegerEquation::discriminantValue() const {
+    mpq_class value(discriminant, denominator * denominator);
+    value.canonicalize();
+    return scaled(value, discriminantExponent);
 }
 
 } // namespace solver

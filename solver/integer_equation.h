@@ -10,14 +10,18 @@
 
 namespace solver {
 
-// With x = 10^scale y and one common power of ten taken out, the equation is
-// a y^2 + b y + c = 0 with integer a, b, c; its discriminant b^2 - 4ac gives the equation's as
-// discriminant x 10^discriminantExponent. Any of the coefficients may be 0.
+// With x = 10^scale y, multiplied by the denominators' least common multiple L and with one
+// common power of ten taken out, the equation is a y^2 + b y + c = 0 with integer a, b, c; its
+// discriminant b^2 - 4ac gives the equation's as discriminant / L^2 x 10^discriminantExponent.
+// The roots are those of the integers (L cancels). Any of the coefficients may be 0.
 struct IntegerEquation {
-    IntegerEquation(const runtime::Decimal& a, const runtime::Decimal& b,
-                    const runtime::Decimal& c);
+    IntegerEquation(const runtime::Number& a, const runtime::Number& b, const runtime::Number& c);
+
+    // The equation's own discriminant, exactly.
+    mpq_class discriminantValue() const;
 
     mpz_class a, b, c, discriminant;
+    mpz_class denominator = 1; // L
     long scale = 0;
     long discriminantExponent = 0;
 };

@@ -46,8 +46,17 @@ std::string integerText(const mpz_class& value) {
     return runtime::typographic(value.get_str());
 }
 
-Writer::Writer(bool integersTyped, std::string_view decimalSeparator)
-    : m_decimals(!integersTyped), m_separator(decimalSeparator) {}
+Writer::Writer(bool fractions, std::string_view decimalSeparator)
+    : m_decimals(!fractions), m_separator(decimalSeparator) {}
+
+bool writesFractions(const std::array<Coefficient, 3>& coefficients) {
+    bool integers = true, fraction = false;
+    for (const Coefficient& coefficient : coefficients) {
+        integers = integers && coefficient.number.typedAsInteger;
+        fraction = fraction || coefficient.number.typedAsFraction;
+    }
+    return integers || fraction;
+}
 
 std::string Writer::rational(const mpq_class& value) const {
     if (value == 0)
@@ -210,18 +219,35 @@ bool takeOutSquares(mpz_class& radicand, mpz_class& factor) {
 
 mpq_class valueOf(const Coefficient& coefficient) {
     const runtime::Decimal& exact = coefficient.number.exact;
-    return scaled(mpq_class(significandOf(exact)), exact.exponent);
+    const runtime::Decimal& denominator = coefficient.number.denominator;
+    mpq_class value(significandOf(exact), significandOf(denominator));
+    value.canonicalize();
+    return scaled(value, exact.exponent - denominator.exponent);
 }
 
 Typed::Typed(const Coefficient& coefficient, std::string_view separator)
-    : zero(coefficient.number.exact.isZero()), value(valueOf(coefficient)) {
+    : zero(coefficient.number.exact.isZero()), fraction(coefficient.number.typedAsFraction),
+      value(valueOf(coefficient)) {
     std::string_view text = runtime::withoutBlanks(coefficient.text);
     negative = runtime::takeSign(text) && !zero;
-    // A number read has one separator at most, "." or "," unless it is the window's own.
-    std::string written(text);
-    if (const std::size_t at = written.find_first_of(".,"); at != std::string::npos)
-        written.replace(at, 1, separator);
-    digits = runtime::typographic(written);
+    // A number read has one separator at most, or one each side of a fraction's bar, "." or ","
+    // unless it is the window's own; the bar has no blanks around it.
+    std::string written;
+    const std::size_t bar = text.find('/');
+    if (bar == std::string_view::npos)
+        written = text;
+    else
+        written.append(runtime::withoutBlanks(text.substr(0, bar)))
+            .append("/")
+            .append(runtime::withoutBlanks(text.substr(bar + 1)));
+    std::string shownDigits;
+    for (const char c : written) {
+        if (c == '.' || c == ',')
+            shownDigits.append(separator);
+        else
+            shownDigits += c;
+    }
+    digits = runtime::typographic(shownDigits);
 }
 
 std::string Typed::shown() const {
@@ -229,11 +255,11 @@ std::string Typed::shown() const {
 }
 
 std::string Typed::factor() const {
-    return negative ? inBrackets(shown()) : shown();
+    return negative || fraction ? inBrackets(shown()) : shown();
 }
 
 std::string Typed::base() const {
-    return negative || hasExponent() ? inBrackets(shown()) : shown();
+    return negative || fraction || hasExponent() ? inBrackets(shown()) : shown();
 }
 
 std::string Typed::negated() const {

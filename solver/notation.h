@@ -26,10 +26,10 @@ std::string integerText(const mpz_class& value);
 
 class Writer {
 public:
-    // integersTyped: every coefficient was typed as an integer, and rationals are written as
-    // integers or fractions; otherwise a rational that is a decimal of at most 15 significant
-    // digits is written as one, with decimalSeparator.
-    Writer(bool integersTyped, std::string_view decimalSeparator);
+    // fractions: rationals are written as integers or fractions (see writesFractions());
+    // otherwise a rational that is a decimal of at most 15 significant digits is written as one,
+    // with decimalSeparator.
+    Writer(bool fractions, std::string_view decimalSeparator);
 
     // A rational number with its sign (the typographic minus).
     std::string rational(const mpq_class& value) const;
@@ -80,6 +80,11 @@ std::array<std::string, 2> conjugates(std::string_view re, std::string_view im, 
 // their roots, then a cofactor that is a square; false when what remains is too long to write.
 bool takeOutSquares(mpz_class& radicand, mpz_class& factor);
 
+// Whether the values worked out from coefficients are written as fractions: every one of them
+// was typed as an integer, or one of them as a fraction. Otherwise they were typed as decimals,
+// and are written as decimals where they can be.
+bool writesFractions(const std::array<Coefficient, 3>& coefficients);
+
 // A coefficient's exact value.
 mpq_class valueOf(const Coefficient& coefficient);
 
@@ -90,7 +95,8 @@ struct Typed {
     Typed(const Coefficient& coefficient, std::string_view separator);
 
     std::string shown() const;
-    // In a product: negative numbers in brackets. Raised to a power: exponents typed too.
+    // In a product: negative numbers and fractions in brackets. Raised to a power: exponents
+    // typed too.
     std::string factor() const;
     std::string base() const;
     // −(the coefficient), as it is put into −b.
@@ -98,6 +104,7 @@ struct Typed {
     bool hasExponent() const;
 
     bool zero;
+    bool fraction; // typed as p/q
     bool negative = false;
     std::string digits;
     mpq_class value;

@@ -29,11 +29,11 @@ Rounded Rounded::negated() const {
     return opposite;
 }
 
-Quadratic::Quadratic(const runtime::Decimal& a, const runtime::Decimal& b,
-                     const runtime::Decimal& c)
+Quadratic::Quadratic(const runtime::Number& a, const runtime::Number& b, const runtime::Number& c)
     : m_equation(std::make_unique<const IntegerEquation>(a, b, c)),
-      m_discriminant(
-          rounded({.u = m_equation->discriminant, .exponent = m_equation->discriminantExponent})) {}
+      m_discriminant(rounded({.u = m_equation->discriminant,
+                              .z = m_equation->denominator * m_equation->denominator,
+                              .exponent = m_equation->discriminantExponent})) {}
 
 Quadratic::~Quadratic() = default;
 

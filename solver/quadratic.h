@@ -37,13 +37,13 @@ struct Roots {
     Rounded im;
 };
 
-// a x^2 + b x + c = 0 for exact decimal coefficients, as readNumber() gives them. Their size is
-// bounded by what readNumber() accepts, and so is the work.
+// a x^2 + b x + c = 0 for exact coefficients, decimals or fractions, as readNumber() gives them.
+// Their size is bounded by what readNumber() accepts, and so is the work.
 class Quadratic {
 public:
     // Works out the discriminant, for any a, b, c (a may be 0: D is then b^2). Never throws but
     // std::bad_alloc.
-    Quadratic(const runtime::Decimal& a, const runtime::Decimal& b, const runtime::Decimal& c);
+    Quadratic(const runtime::Number& a, const runtime::Number& b, const runtime::Number& c);
     ~Quadratic();
     Quadratic(const Quadratic&) = delete;
     Quadratic& operator=(const Quadratic&) = delete;

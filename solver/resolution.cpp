@@ -121,9 +121,9 @@ private:
     std::string m_between;
 };
 
-// a x² + b x + c with the coefficients as typed: "x² − 3x + 1", "0,5x² − 1,2x + 0,3". A
-// coefficient 1 or −1 is not written before x, nor a term that is 0; a coefficient typed with
-// an exponent is bracketed before x.
+// a x² + b x + c with the coefficients as typed: "x² − 3x + 1", "0,5x² − 1,2x + 0,3",
+// "x² − (1/2)x + 1/3". A coefficient 1 or −1 is not written before x, nor a term that is 0; a
+// coefficient typed as a fraction or with an exponent is bracketed before x.
 std::string polynomial(const std::array<Typed, 3>& typed) {
     std::string text;
     const char* powers[] = {"x²", "x", ""};
@@ -133,7 +133,7 @@ std::string polynomial(const std::array<Typed, 3>& typed) {
             continue;
         const bool ofX = *powers[i] != '\0';
         std::string magnitude = ofX && abs(term.value) == 1 ? std::string() : term.digits;
-        if (ofX && term.hasExponent())
+        if (ofX && !magnitude.empty() && (term.hasExponent() || term.fraction))
             magnitude = notation::inBrackets(magnitude);
         if (text.empty())
             text = signOf(term.negative) + magnitude + powers[i];
@@ -158,12 +158,6 @@ struct Resolution::Worked {
             parts = notation::rootParts(equation->integerEquation());
         return *parts;
     }
-    bool integersTyped() const {
-        bool integers = true;
-        for (const Coefficient& coefficient : coefficients)
-            integers = integers && coefficient.number.typedAsInteger;
-        return integers;
-    }
     std::array<Typed, 3> typed() const {
         return {Typed(coefficients[0], separator), Typed(coefficients[1], separator),
                 Typed(coefficients[2], separator)};
@@ -182,7 +176,7 @@ Resolution::~Resolution() = default;
 std::vector<std::string> Resolution::lines(int places) const {
     const Worked& worked = *m_worked;
     const std::string& separator = worked.separator;
-    const Writer writer(worked.integersTyped(), separator);
+    const Writer writer(notation::writesFractions(worked.coefficients), separator);
     const Student student(writer, separator);
     const std::array<Typed, 3> typed = worked.typed();
     const mpq_class &a = typed[0].value, &b = typed[1].value, &c = typed[2].value;
@@ -332,7 +326,7 @@ std::vector<std::string> Resolution::lines(int places) const {
 Graph Resolution::graph() const {
     const Worked& worked = *m_worked;
     const std::string& separator = worked.separator;
-    const Writer writer(worked.integersTyped(), separator);
+    const Writer writer(notation::writesFractions(worked.coefficients), separator);
     const Student student(writer, separator);
     const std::array<Typed, 3> typed = worked.typed();
     const mpq_class &a = typed[0].value, &b = typed[1].value, &c = typed[2].value;

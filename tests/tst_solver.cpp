@@ -104,8 +104,8 @@ QString shows(const char* first, const char* second, const char* kind, const cha
              QString::fromUtf8(discriminant));
 }
 
-runtime::Decimal exactly(const char* text) {
-    return runtime::readNumber(text).exact;
+runtime::Number exactly(const char* text) {
+    return runtime::readNumber(text);
 }
 
 } // namespace

@@ -45,6 +45,8 @@ const char* kindName(runtime::ErrorKind kind) {
         return "division-by-zero";
     case runtime::ErrorKind::InvalidOperation:
         return "invalid-operation";
+    case runtime::ErrorKind::ZeroDenominator:
+        return "zero-denominator";
     }
     return "unknown";
 }
