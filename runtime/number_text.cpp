@@ -91,15 +91,18 @@ namespace {
 
 // A number of the form readNumber() reads, without a sign: its exact decimal (positive or zero)
 // and its nearest double; whether it was written as an integer. Throws as readNumber() does,
-// quoting original.
+// quoting original. A side of a fraction may go as far above 1 as a number may go below it: only
+// the fraction's value has to be within the doubles, and it has no nearest double of its own.
 struct Unsigned {
     Decimal exact;
     double nearest = 0;
     bool integer = false;
 };
 
+enum class Part { Whole, SideOfFraction };
+
 Unsigned readUnsigned(std::string_view text, std::string_view localeSeparator,
-                      std::string_view original) {
+                      std::string_view original, Part part = Part::Whole) {
     const std::string_view integerDigits = takeDigits(text);
     std::string_view fractionDigits;
     const bool separator = takeSeparator(text, localeSeparator);
@@ -153,9 +156,11 @@ Unsigned readUnsigned(std::string_view text, std::string_view localeSeparator,
         exponent + static_cast<std::int64_t>(significand.size()) - 1;
     if (leadingExponent < kSmallestExponent)
         notANumber(original);
-    if (leadingExponent > kLargestLeadingExponent)
+    if (leadingExponent > (part == Part::Whole ? kLargestLeadingExponent : -kSmallestExponent))
         throw Error(ErrorKind::Overflow, Subject::Text, std::string(original));
     number.exact.exponent = static_cast<long>(exponent); // within the range just checked
+    if (part == Part::SideOfFraction)
+        return number;
 
     // std::from_chars rounds correctly; it reads the one plain form built here.
     std::string plain;
@@ -247,10 +252,10 @@ Number readNumber(std::string_view text, std::string_view localeSeparator) {
     }
 
     // A fraction: two numbers with blanks around the bar, the sign in front of them both.
-    const Unsigned numerator =
-        readUnsigned(withoutBlanksAt(text.substr(0, bar), false), localeSeparator, original);
-    const Unsigned denominator =
-        readUnsigned(withoutBlanksAt(text.substr(bar + 1), true), localeSeparator, original);
+    const Unsigned numerator = readUnsigned(withoutBlanksAt(text.substr(0, bar), false),
+                                            localeSeparator, original, Part::SideOfFraction);
+    const Unsigned denominator = readUnsigned(withoutBlanksAt(text.substr(bar + 1), true),
+                                              localeSeparator, original, Part::SideOfFraction);
     if (denominator.exact.isZero())
         throw Error(ErrorKind::ZeroDenominator, Subject::Text, std::string(original));
     number.exact = numerator.exact;

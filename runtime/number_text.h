@@ -52,8 +52,8 @@ bool takeSign(std::string_view& text);
 // an optional exponent: "e" or "E", an optional sign, digits. The separator may be ".", "," or,
 // when given, the locale's own (such as the Arabic U+066B), whatever the locale. Or a fraction:
 // two such numbers without their signs, with "/" between them and blanks around it allowed,
-// the optional sign in front of the whole ("−3/4", "0,5 / 3", "1e3/7"); each of the two obeys
-// the ranges below, and so does their quotient.
+// the optional sign in front of the whole ("−3/4", "0,5 / 3", "1e3/7"); its value obeys the
+// ranges below, and each of its two numbers lies between 10^kSmallestExponent and its inverse.
 //
 // Throws Error{Conversion, Subject::Text, text} for anything else (empty or blank text, "1 2",
 // "1,000.5", "inf", "0x10", "1e", "1/2/3", "1/-2", longer than kMaxNumberTextLength, a nonzero

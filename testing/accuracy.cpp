@@ -12,6 +12,8 @@
 #include "text_boxes.h"
 #include "textbook.h"
 
+#include <gmpxx.h>
+
 #include <array>
 #include <bit>
 #include <cmath>
@@ -245,6 +247,50 @@ std::vector<Category> generateCategories(int count, unsigned seed) {
             return text;
         };
         return Case{amount(true), amount(false), amount(false)};
+    });
+    // Fractions as homework writes them, and harder ones: large numerators and denominators,
+    // fractions beside decimals, double and complex roots.
+    add("fractions", [&] {
+        const auto between = [&](std::int64_t low, std::int64_t high) {
+            return mpz_class(std::to_string(random.integer(low, high)));
+        };
+        const auto fraction = [&](std::int64_t largest, std::int64_t denominator) {
+            mpq_class value(between(-largest, largest), between(1, denominator));
+            value.canonicalize();
+            return value;
+        };
+        const auto nonzero = [&](std::int64_t largest, std::int64_t denominator) {
+            mpq_class value = 0;
+            while (value == 0)
+                value = fraction(largest, denominator);
+            return value;
+        };
+        const auto text = [](const mpq_class& value) { return value.get_str(); };
+        switch (random.integer(0, 4)) {
+        case 0: // x² − (1/2)x + 1/3
+            return Case{text(nonzero(12, 12)), text(fraction(20, 12)), text(fraction(20, 12))};
+        case 1: { // numerators and denominators up to 10^15
+            constexpr std::int64_t kLarge = 1'000'000'000'000'000;
+            return Case{text(nonzero(kLarge, kLarge)), text(fraction(kLarge, kLarge)),
+                        text(fraction(kLarge, kLarge))};
+        }
+        case 2: // beside decimals: 1.25x² + (3/7)x − 0.5
+            return Case{decimalText(leading(random), 2), text(fraction(50, 30)),
+                        decimalText(shortDecimal(random), 3)};
+        case 3: { // a (x − r)² + e, e tiny or 0: a double root, or two a hair apart
+            const mpq_class a = nonzero(9, 9), r = fraction(99, 97);
+            mpq_class e(
+                between(-3, 3),
+                mpz_class("1" +
+                          std::string(static_cast<std::size_t>(random.integer(12, 30)), '0')));
+            e.canonicalize();
+            return Case{text(a), text(-2 * a * r), text(a * r * r + e)};
+        }
+        default: { // a ((x − p)² + q²)
+            const mpq_class a = nonzero(9, 9), p = fraction(99, 97), q = nonzero(99, 97);
+            return Case{text(a), text(-2 * a * p), text(a * (p * p + q * q))};
+        }
+        }
     });
     return categories;
 }

@@ -22,8 +22,25 @@ using mp::Float;
 using mp::Integer;
 using mp::Rational;
 
-// The text as a rational: digits, a point and an exponent, read here on their own.
+void parseDecimal(const std::string& text, mpq_ptr value);
+
+// The text as a rational: digits, a point and an exponent, read here on their own; or two such
+// numbers with a "/" between them, a fraction.
 void parse(const std::string& text, mpq_ptr value) {
+    const std::size_t bar = text.find('/');
+    if (bar == std::string::npos) {
+        parseDecimal(text, value);
+        return;
+    }
+    Rational denominator;
+    parseDecimal(text.substr(0, bar), value);
+    parseDecimal(text.substr(bar + 1), denominator);
+    if (mpq_sgn(static_cast<mpq_srcptr>(denominator)) == 0)
+        throw std::invalid_argument("a fraction over 0: " + text);
+    mpq_div(value, value, denominator);
+}
+
+void parseDecimal(const std::string& text, mpq_ptr value) {
     std::size_t i = 0;
     const bool negative = i < text.size() && text[i] == '-';
     i += negative;

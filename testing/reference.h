@@ -26,7 +26,8 @@ struct Solution {
 };
 
 // a, b, c are texts of the forms the accuracy cases write: an optional "-", digits with an
-// optional ".", and an optional exponent "e" with an optional sign. Requires a != 0.
+// optional ".", and an optional exponent "e" with an optional sign; or two of them, the second
+// without a sign, with "/" between them. Requires a != 0.
 Solution solve(const std::string& a, const std::string& b, const std::string& c);
 
 // A root, or a part of a complex one, rounded to a number of decimal places (0 to 15), a half

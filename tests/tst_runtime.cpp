@@ -51,6 +51,8 @@ private slots:
     void sentences();
     void exactDecimal_data();
     void exactDecimal();
+    void fractions_data();
+    void fractions();
     void localeSeparator();
     void roundTripText_data();
     void roundTripText();
@@ -260,6 +262,70 @@ void TestRuntime::exactDecimal() {
     QCOMPARE(exact.negative, negative);
     QCOMPARE(exact.significand, significand);
     QCOMPARE(exact.exponent, exponent);
+}
+
+void TestRuntime::fractions_data() {
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<double>("expected"); // the nearest double, where it is accepted
+    QTest::addColumn<QString>("message"); // typed into the box for b, where it is refused
+
+    const QString accepted;
+    const auto row = [](const char* name, const std::string& text) -> auto& {
+        return QTest::newRow(name) << text;
+    };
+    row("a half", "1/2") << 0.5 << accepted;
+    row("typographic minus in front", "\xE2\x88\x92"
+                                      "3/4")
+        << -0.75 << accepted;
+    row("plus in front", "+5/6") << 5.0 / 6 << accepted;
+    row("a decimal over an integer", "0,5/3") << 0.5 / 3 << accepted;
+    row("an exponent", "1e3/7") << 1000.0 / 7 << accepted;
+    row("over a decimal", "2/0,25") << 8.0 << accepted;
+    row("blanks around the bar and the whole", " 1 / 2 ") << 0.5 << accepted;
+    row("zero over five", "0/5") << 0.0 << accepted;
+    row("minus zero over five", "-0/5") << -0.0 << accepted;
+    row("a subnormal quotient", "1e-320/1") << 1e-320 << accepted;
+    row("1000 characters, 9E-997: 0 in doubles", "1/" + std::string(997, '1')) << 0.0 << accepted;
+
+    row("over zero", "1/0") << 0.0 << QStringLiteral("El coeficiente b divide por cero: «1/0».");
+    row("zero over zero", "0/0") << 0.0
+                                 << QStringLiteral("El coeficiente b divide por cero: «0/0».");
+    for (const char* text : {"1//2", "/2", "2/", "1/2/3", "- 1/2", "1/-2", "1/+2", "1/2e"})
+        row(text, text) << 0.0
+                        << QStringLiteral("El coeficiente b no es un número válido: «%1».")
+                               .arg(QLatin1String(text));
+    row("1001 characters", "1/" + std::string(999, '1'))
+        << 0.0
+        << QStringLiteral("El coeficiente b no es un número válido: «1/%1…».")
+               .arg(QString(37, QLatin1Char('1')));
+    // Only the value has to be within the doubles.
+    row("sides beyond the doubles", "1e400/1e399") << 10.0 << accepted;
+    row("a side beyond 10^100000", "1e100001/1e100000")
+        << 0.0 << QStringLiteral("El coeficiente b es demasiado grande: «1e100001/1e100000».");
+    row("a quotient beyond the doubles", "1/1e-400")
+        << 0.0 << QStringLiteral("El coeficiente b es demasiado grande: «1/1e-400».");
+    row("a quotient below 10^-100000", "1e-99999/1e2")
+        << 0.0 << QStringLiteral("El coeficiente b no es un número válido: «1e-99999/1e2».");
+}
+
+void TestRuntime::fractions() {
+    QFETCH(std::string, text);
+    QFETCH(double, expected);
+    QFETCH(QString, message);
+    try {
+        const runtime::Number number = runtime::readNumber(text);
+        QVERIFY2(message.isEmpty(), "accepted");
+        COMPARE_BITS(number.nearest, expected);
+        QVERIFY(number.typedAsFraction && !number.typedAsInteger);
+    } catch (const runtime::Error& error) {
+        // As the report quotes it: at most 40 characters, the last an ellipsis.
+        QString quoted = QString::fromStdString(error.text());
+        if (quoted.size() > 40)
+            quoted = quoted.left(39) + QChar(0x2026);
+        const runtime::Error inBox(error.kind(), runtime::Subject::CoefficientB,
+                                   quoted.toStdString());
+        QCOMPARE(QString::fromStdString(runtime::describe(inBox)), message);
+    }
 }
 
 void TestRuntime::localeSeparator() {
