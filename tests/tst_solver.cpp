@@ -261,6 +261,16 @@ void TestSolver::command_data() {
         << none << none << 1.0 << 1.0000000000000002 << 0.25000000000000011
         << -3.999999999999996e-17;
 
+    // Fractions, exactly: the discriminant is −13/12, not that of the nearest doubles.
+    row("fractions", "1", "-1/2", "1/3")
+        << shows("0.25+0.520416499866533 i", "0.25-0.520416499866533 i", complex,
+                 "-1.08333333333333")
+        << none << none << 1.0 << -0.5 << 1.0 / 3 << -13.0 / 12;
+    row("a fraction over 0", "1", "2", "1/0") << nothing << kind(ErrorKind::ZeroDenominator)
+                                              << at(Subject::CoefficientC) << 1.0 << 2.0 << u << u;
+    row("0/5 for a is a = 0", "0/5", "1", "1")
+        << nothing << kind(ErrorKind::InvalidOperation) << at(Subject::FirstRoot) << 0.0 << 1.0
+        << 1.0 << 1.0;
     // b^2 and 4ac 10^50000 apart: the far part's sign breaks the exact ties.
     row("far c, tie broken down", "1", "-2.000000000000015", "1e-50000")
         << shows("2.00000000000001", "4.99999999999996E-50001", real, "4.00000000000006") << none
@@ -458,6 +468,13 @@ void TestSolver::exactForms_data() {
     row("1", "1e-10", "-1") << "−5E−11 + 5E−11√400000000000000000001"
                             << "−5E−11 − 5E−11√400000000000000000001"
                             << "400000000000000000001/100000000000000000000";
+    // With a fraction typed, rational parts are fractions in lowest terms, never decimals.
+    row("1", "-1/2", "1/3") << "1/4 + (√39/12) i"
+                            << "1/4 − (√39/12) i"
+                            << "−13/12";
+    row("2/3", "1", "-0.75") << "(−3 + 3√3)/4"
+                             << "(−3 − 3√3)/4"
+                             << "3";
     // An imaginary part in parentheses where it has a root or a fraction bar, not otherwise.
     row("4", "0", "1") << "(1/2) i"
                        << "−(1/2) i"
@@ -566,6 +583,13 @@ void TestSolver::working_data() {
          "x₂ = (−b − √D)/(2a) = (75 − √6367225)/(2·(−32000)) = (75 − 5√254689)/(−64000) = "
          "(−75 + 5√254689)/64000",
          "D = b² − 4ac = (−75)² − 4·(−32000)·49,7 = 5625 + 6361600 = 6367225"});
+    row("fractions in brackets where squared or multiplied", "1", "-1/2", "1/3",
+        {"x₁ = (−b + √D)/(2a) = (1/2 + √(−13/12))/(2·1) = (1/2 + (√39/6) i)/2 = 1/4 + (√39/12) i",
+         "x₂ = (−b − √D)/(2a) = (1/2 − √(−13/12))/(2·1) = (1/2 − (√39/6) i)/2 = 1/4 − (√39/12) i",
+         "D = b² − 4ac = (−1/2)² − 4·1·(1/3) = 1/4 − 4/3 = −13/12"});
+    row("a fraction for a, typed with commas and blanks", "2 / 3", "1", "-0,75",
+        {"x₁ = (−b + √D)/(2a) = (−1 + √3)/(2·(2/3))", "x₂ = (−b − √D)/(2a) = (−1 − √3)/(2·(2/3))",
+         "D = b² − 4ac = 1² − 4·(2/3)·(−0,75) = 1 + 2 = 3"});
     row("a < 0, complex: the boxes' order", "-1", "2", "-5",
         {"x₁ = (−b + √D)/(2a) = (−2 + √(−16))/(2·(−1)) = (−2 + 4 i)/(−2) = 1 − 2 i",
          "x₂ = (−b − √D)/(2a) = (−2 − √(−16))/(2·(−1)) = (−2 − 4 i)/(−2) = 1 + 2 i",
@@ -766,6 +790,19 @@ void TestSolver::resolution_data() {
          "Mínimo: 4, en x = −1", "Corte con el eje y: (0; 5)",
          "Forma factorizada: (x + 1 − 2 i)(x + 1 + 2 i)", "Forma canónica: (x + 1)² + 4",
          "Comprobación: x₁ + x₂ = −b/a = −2; x₁·x₂ = c/a = 5"});
+    row("1", "-1/2", "1/3",
+        {"Ecuación: x² − (1/2)x + 1/3 = 0",
+         "Discriminante: D = b² − 4ac = (−1/2)² − 4·1·(1/3) = 1/4 − 4/3 = −13/12",
+         "D < 0: dos soluciones complejas conjugadas; la parábola no corta el eje x.",
+         "x₁ = (−b + √D)/(2a) = (1/2 + √(−13/12))/(2·1) = (1/2 + (√39/6) i)/2 = 1/4 + (√39/12) i "
+         "≈ 0,25 + 0,52 i",
+         "x₂ = (−b − √D)/(2a) = (1/2 − √(−13/12))/(2·1) = (1/2 − (√39/6) i)/2 = 1/4 − (√39/12) i "
+         "≈ 0,25 − 0,52 i",
+         "Vértice: V = (−b/(2a); −D/(4a)) = (1/4; 13/48)", "Eje de simetría: x = 1/4",
+         "Mínimo: 13/48, en x = 1/4", "Corte con el eje y: (0; 1/3)",
+         "Forma factorizada: (x − 1/4 − (√39/12) i)(x − 1/4 + (√39/12) i)",
+         "Forma canónica: (x − 1/4)² + 13/48",
+         "Comprobación: x₁ + x₂ = −b/a = 1/2; x₁·x₂ = c/a = 1/3"});
     row("0,5", "-1,2", "0,3",
         {"Ecuación: 0,5x² − 1,2x + 0,3 = 0",
          "Discriminante: D = b² − 4ac = (−1,2)² − 4·0,5·0,3 = 1,44 − 0,6 = 0,84",
