@@ -53,11 +53,17 @@ void requireComplex(const std::string& text) {
     requireNumber(body.substr(body[split] == '+' ? split + 1 : split));
 }
 
-// The exact value of an accepted text in the plain form the reference reads.
+// The exact value of an accepted text in the plain form the reference reads: a decimal, or a
+// fraction of two.
 std::string referenceText(const runtime::Decimal& value) {
     if (value.isZero())
         return "0";
     return (value.negative ? "-" : "") + value.significand + "e" + std::to_string(value.exponent);
+}
+
+std::string referenceText(const runtime::Number& number) {
+    const std::string numerator = referenceText(number.exact);
+    return number.typedAsFraction ? numerator + "/" + referenceText(number.denominator) : numerator;
 }
 
 bool sameBits(double x, double y) {
@@ -80,8 +86,8 @@ void compareWithReference(const std::array<runtime::Number, 3>& coefficients,
                           const std::optional<solver::Roots>& roots,
                           const std::optional<runtime::ErrorKind>& failure) {
     const reference::Solution exact =
-        reference::solve(referenceText(coefficients[0].exact), referenceText(coefficients[1].exact),
-                         referenceText(coefficients[2].exact));
+        reference::solve(referenceText(coefficients[0]), referenceText(coefficients[1]),
+                         referenceText(coefficients[2]));
     const reference::Part& d = exact.discriminant;
     if (d.decided)
         fuzz::require(sameBits(values.discriminant, d.nearest));
@@ -110,8 +116,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     FuzzedDataProvider provider(data, size);
     const bool comma = provider.ConsumeBool();
     std::array<std::string, 3> inputs;
-    for (std::string& input : inputs)
+    // Each text, a quarter of the time over a second one: a fraction, where both are numbers.
+    for (std::string& input : inputs) {
         input = provider.ConsumeRandomLengthString(64);
+        if (provider.ConsumeIntegralInRange(0, 3) == 0)
+            input += "/" + provider.ConsumeRandomLengthString(24);
+    }
     windowless::TextBoxes boxes(inputs, comma ? "," : ".");
     solver::WindowValues values;
     std::optional<solver::Roots> roots;
@@ -135,7 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
             coefficients[i] = runtime::readNumber(inputs[i], comma ? "," : ".");
     } catch (const runtime::Error&) {
         fuzz::require(failure == runtime::ErrorKind::Conversion ||
-                      failure == runtime::ErrorKind::Overflow);
+                      failure == runtime::ErrorKind::Overflow ||
+                      failure == runtime::ErrorKind::ZeroDenominator);
         return 0;
     }
     if (coefficients[0].exact.isZero()) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // number(t) on arbitrary bytes: it accepts or refuses with its own error, never anything else;
-// what it accepts is the exact decimal the text writes, and survives the way back through the
-// text a box shows.
+// what it accepts is the exact decimal, or the two of a fraction, the text writes, and survives
+// the way back through the text a box shows.
 #include "fuzz_support.h"
 #include "runtime/errors.h"
 #include "runtime/number_text.h"
@@ -55,6 +55,22 @@ runtime::Decimal plainReading(std::string_view text) {
     return exact;
 }
 
+// A fraction's value from the doubles of its two numbers, where both are ordinary ones: close to
+// the nearest double of the exact quotient.
+void requireNearQuotient(const runtime::Number& number) {
+    const auto plain = [](const runtime::Decimal& d) {
+        return std::stod((d.negative ? "-" : "") + d.significand + "e" +
+                         std::to_string(d.exponent));
+    };
+    if (number.exact.isZero() || number.exact.significand.size() > 15 ||
+        number.denominator.significand.size() > 15 || std::abs(number.exact.exponent) > 250 ||
+        std::abs(number.denominator.exponent) > 250)
+        return;
+    const double quotient = plain(number.exact) / plain(number.denominator);
+    if (std::isnormal(quotient))
+        fuzz::require(std::fabs(number.nearest - quotient) <= std::fabs(quotient) * 1e-15);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
@@ -62,11 +78,20 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     double value = 0;
     try {
         const runtime::Number number = runtime::readNumber(text);
-        fuzz::require(number.exact == plainReading(text));
+        const std::size_t bar = text.find('/');
+        fuzz::require(number.typedAsFraction == (bar != std::string::npos));
+        if (bar == std::string::npos) {
+            fuzz::require(number.exact == plainReading(text));
+        } else {
+            fuzz::require(number.exact == plainReading(text.substr(0, bar)));
+            fuzz::require(number.denominator == plainReading(text.substr(bar + 1)));
+            requireNearQuotient(number);
+        }
         value = number.nearest;
     } catch (const runtime::Error& error) {
         fuzz::require(error.kind() == runtime::ErrorKind::Conversion ||
-                      error.kind() == runtime::ErrorKind::Overflow);
+                      error.kind() == runtime::ErrorKind::Overflow ||
+                      error.kind() == runtime::ErrorKind::ZeroDenominator);
         fuzz::require(error.text() == text);
         fuzz::require(!runtime::describe(error).empty());
         return 0;
