@@ -66,6 +66,16 @@ std::vector<Inputs> cases() {
          scientific(994, 3, 307)},
         {"widest range, c small", scientific(994, 1, 307), scientific(994, 2, 307),
          scientific(991, 3, -100000)},
+        // Fractions: as homework writes them, and 1000-character ones whose denominators have no
+        // factor in common, across the range too.
+        {"1, -1/2, 1/3", "1", "-1/2", "1/3"},
+        {"2/3, 1, -3/4", "2/3", "1", "-3/4"},
+        {"1000-char fractions", digits(499, 7) + "/" + digits(500, 8),
+         "-" + digits(499, 9) + "/" + digits(499, 10), digits(499, 11) + "/" + digits(500, 12)},
+        {"1000-char fractions, widest range",
+         scientific(490, 13, 150) + "/" + scientific(490, 14, -150),
+         scientific(490, 15, -49990) + "/" + scientific(490, 16, 50000),
+         scientific(490, 17, -49990) + "/" + scientific(490, 18, 50000)},
     };
 }
 
