@@ -86,11 +86,22 @@ double logMagnitude(const mpq_class& value) {
     return logarithm;
 }
 
-// How a student writes the parts of a resolution.
+// The equation as a student works it out: the coefficients as typed, the vertex, and how each
+// part of the resolution is written.
 class Student {
 public:
-    Student(const Writer& writer, std::string_view separator)
-        : m_writer(writer), m_between(separator == "." ? ", " : "; ") {}
+    Student(const std::array<Coefficient, 3>& coefficients, std::string_view separator)
+        : typed{Typed(coefficients[0], separator), Typed(coefficients[1], separator),
+                Typed(coefficients[2], separator)},
+          a(typed[0].value), b(typed[1].value), c(typed[2].value), vertexX(-b / (2 * a)),
+          vertexY((4 * a * c - b * b) / (4 * a)),
+          m_writer(notation::writesFractions(coefficients), separator),
+          m_between(separator == "." ? ", " : "; ") {}
+
+    const std::array<Typed, 3> typed;
+    const mpq_class &a, &b, &c;
+    const mpq_class vertexX, vertexY; // −b/2a, −D/4a
+    const Writer& writer() const { return m_writer; }
 
     std::string number(const mpq_class& value) const { return m_writer.rational(value); }
 
@@ -117,7 +128,7 @@ public:
     }
 
 private:
-    const Writer& m_writer;
+    Writer m_writer;
     std::string m_between;
 };
 
@@ -158,10 +169,6 @@ struct Resolution::Worked {
             parts = notation::rootParts(equation->integerEquation());
         return *parts;
     }
-    std::array<Typed, 3> typed() const {
-        return {Typed(coefficients[0], separator), Typed(coefficients[1], separator),
-                Typed(coefficients[2], separator)};
-    }
 };
 
 Resolution::Resolution(std::shared_ptr<const Quadratic> equation,
@@ -176,13 +183,12 @@ Resolution::~Resolution() = default;
 std::vector<std::string> Resolution::lines(int places) const {
     const Worked& worked = *m_worked;
     const std::string& separator = worked.separator;
-    const Writer writer(notation::writesFractions(worked.coefficients), separator);
-    const Student student(writer, separator);
-    const std::array<Typed, 3> typed = worked.typed();
-    const mpq_class &a = typed[0].value, &b = typed[1].value, &c = typed[2].value;
+    const Student student(worked.coefficients, separator);
+    const Writer& writer = student.writer();
+    const std::array<Typed, 3>& typed = student.typed;
+    const mpq_class &a = student.a, &b = student.b, &c = student.c;
+    const mpq_class &vertexX = student.vertexX, &vertexY = student.vertexY;
     const mpq_class discriminant = b * b - 4 * a * c;
-    const mpq_class vertexX = -b / (2 * a);
-    const mpq_class vertexY = -discriminant / (4 * a);
     const ExactForms& forms = worked.forms;
     const std::string tooLong = tooLongNote();
     const auto fitted = [&](std::string_view label, const std::function<std::string()>& write) {
@@ -326,17 +332,14 @@ std::vector<std::string> Resolution::lines(int places) const {
 Graph Resolution::graph() const {
     const Worked& worked = *m_worked;
     const std::string& separator = worked.separator;
-    const Writer writer(notation::writesFractions(worked.coefficients), separator);
-    const Student student(writer, separator);
-    const std::array<Typed, 3> typed = worked.typed();
-    const mpq_class &a = typed[0].value, &b = typed[1].value, &c = typed[2].value;
-    const mpq_class vertexX = -b / (2 * a);
-    const mpq_class vertexY = (4 * a * c - b * b) / (4 * a);
+    const Student student(worked.coefficients, separator);
+    const mpq_class &a = student.a, &c = student.c;
+    const mpq_class &vertexX = student.vertexX, &vertexY = student.vertexY;
     const IntegerEquation& integers = worked.equation->integerEquation();
     const Roots roots = worked.equation->roots();
 
     Graph graph;
-    graph.function = "y = " + polynomial(typed);
+    graph.function = "y = " + polynomial(student.typed);
     graph.curve.real = !roots.complex;
     graph.curve.sign = sgn(a);
     graph.curve.logMagnitude = logMagnitude(a);

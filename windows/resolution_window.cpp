@@ -56,8 +56,14 @@ ResolutionWindow::ResolutionWindow(QWidget* parent)
 
     connect(m_ui->decimals, &QSpinBox::valueChanged, this, &ResolutionWindow::showLines);
     connect(m_ui->copy, &QPushButton::clicked, this, &ResolutionWindow::copy);
-    connect(m_ui->savePdf, &QPushButton::clicked, this, &ResolutionWindow::askForPdf);
-    connect(m_ui->saveImage, &QPushButton::clicked, this, &ResolutionWindow::askForImage);
+    connect(m_ui->savePdf, &QPushButton::clicked, this, [this] {
+        askAndSave(texts::kSavePdfCaption, texts::kPdfName, texts::kPdfFiles,
+                   &ResolutionWindow::savePdf);
+    });
+    connect(m_ui->saveImage, &QPushButton::clicked, this, [this] {
+        askAndSave(texts::kSaveImageCaption, texts::kImageName, texts::kPngFiles,
+                   &ResolutionWindow::saveImage);
+    });
     connect(m_ui->fit, &QPushButton::clicked, m_ui->graph, &ParabolaView::fit);
     connect(m_ui->graph, &ParabolaView::pointerMoved, m_ui->pointer, &QLabel::setText);
     for (QPushButton* button : {m_ui->copy, m_ui->savePdf, m_ui->saveImage, m_ui->fit})
@@ -158,32 +164,18 @@ bool ResolutionWindow::saveImage(const QString& path) {
     return false;
 }
 
-QString ResolutionWindow::askForPath(const QString& caption, const QString& name,
-                                     const QString& filter) {
+void ResolutionWindow::askAndSave(std::string_view caption, std::string_view name,
+                                  std::string_view files,
+                                  bool (ResolutionWindow::*save)(const QString&)) {
     forgetFileDialogs();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(this, caption, QDir(folder).filePath(name), filter);
+    const QString fileName = runtime::translated(name);
+    QFileDialog dialog(this, runtime::translated(caption), QDir(folder).filePath(fileName),
+                       runtime::translated(files));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QFileInfo(name).suffix());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-void ResolutionWindow::askForPdf() {
-    const QString path =
-        askForPath(runtime::translated(texts::kSavePdfCaption),
-                   runtime::translated(texts::kPdfName), runtime::translated(texts::kPdfFiles));
-    if (!path.isEmpty())
-        savePdf(path);
-}
-
-void ResolutionWindow::askForImage() {
-    const QString path =
-        askForPath(runtime::translated(texts::kSaveImageCaption),
-                   runtime::translated(texts::kImageName), runtime::translated(texts::kPngFiles));
-    if (!path.isEmpty())
-        saveImage(path);
+    dialog.setDefaultSuffix(QFileInfo(fileName).suffix());
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        (this->*save)(dialog.selectedFiles().constFirst());
 }
 
 } // namespace windows

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 namespace Ui {
 class ResolutionWindow;
@@ -48,9 +49,10 @@ public:
 private:
     void showLines();
     void copy();
-    void askForPdf();
-    void askForImage();
-    QString askForPath(const QString& caption, const QString& name, const QString& filter);
+    // Qt's dialog for a file to save to (caption, name and files are sentences of
+    // runtime/texts.h), then save to it.
+    void askAndSave(std::string_view caption, std::string_view name, std::string_view files,
+                    bool (ResolutionWindow::*save)(const QString&));
 
     std::unique_ptr<Ui::ResolutionWindow> m_ui;
     std::shared_ptr<const solver::Resolution> m_resolution;
