@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # brimel.exe under Wine, used as a person would on a private X server: types 1, -0.6 and 0.09,
 # presses Return, and reads each result back the way a user would take it away, by selecting
-# the box's text and copying it (Wine hands the Windows clipboard to X's); then empties the
+# the box's text and copying it (Wine hands the Windows clipboard to X's); opens the resolution
+# with Ctrl+R and copies its lines (BRIMEL_SCREENSHOT names a picture of it); then empties the
 # boxes, asks again and copies the message box (Qt's message box copies its texts with
 # Ctrl+C): the design's message and Qt's Spanish "Aceptar". Under a Spanish locale the
 # results read 0,3, 0,3 and 0. Needs DISPLAY (tools/with_private_x.sh), xdotool and xclip.
@@ -55,6 +56,30 @@ for box in "Text5 224 89 0,3" "Text6 224 121 0,3" "Text7 208 145 0"; do
   got=$(copy_box "$x" "$y")
   [ "$got" = "$want" ] && echo "$name: $got" || fail "$name: copied '$got', expected '$want'"
 done
+
+# Ctrl+R: the whole resolution, its lines copied from its text with Ctrl+A and Ctrl+C; Escape
+# closes it.
+xdotool key ctrl+r
+resolution=$(wait_window 'Resoluci.*' 40) # the accent's encoding is Wine's
+if [ -z "$resolution" ]; then
+  fail "no resolution window"
+else
+  sleep 1
+  [ -n "${BRIMEL_SCREENSHOT:-}" ] && import -window root "$BRIMEL_SCREENSHOT"
+  printf 'none' | xclip -selection clipboard
+  xdotool windowfocus --sync "$resolution" 2>/dev/null
+  xdotool key ctrl+a ctrl+c
+  text=$(copied none)
+  line="x₁ = (−b + √D)/(2a) = (0,6 + √0)/(2·1) = (0,6 + 0)/2 = 0,3"
+  [[ "$text" == *"$line"* ]] && echo "resolution: $line" || fail "resolution: '$text'"
+  xdotool key Escape
+  for _ in $(seq 20); do
+    xdotool search --onlyvisible --name '^Resoluci.*$' >/dev/null 2>&1 || break
+    sleep 0.25
+  done
+  xdotool search --onlyvisible --name '^Resoluci.*$' >/dev/null 2>&1 &&
+    fail "resolution still open"
+fi
 
 # Borrar, then Calcular with every box empty: the design's message in Qt's message box.
 click 148 184
