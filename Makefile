@@ -18,7 +18,7 @@ PACKAGES := cmake make g++ clang-format qt6-base-dev qt6-base-dev-tools libgl-de
             qt6-translations-l10n qt6-wayland qt6-gtk-platformtheme \
             xvfb xauth desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev \
             python3-gi gir1.2-atspi-2.0 at-spi2-core dbus xdotool xclip x11-utils strace weston \
-            debhelper lintian devscripts git \
+            debhelper lintian devscripts git poppler-utils \
             clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
