@@ -134,6 +134,7 @@ private slots:
     void approximateRoots();
     void chosenView_data();
     void chosenView();
+    void viewBeyondTheDoubles();
 };
 
 void TestSolver::command_data() {
@@ -957,6 +958,24 @@ void TestSolver::chosenView() {
     // The curve has a value, or an infinity beyond the doubles, everywhere in view.
     for (int i = 0; i <= 100; ++i)
         QVERIFY(!std::isnan(graph.curve.at(view.x.low + (view.x.high - view.x.low) * i / 100)));
+}
+
+void TestSolver::viewBeyondTheDoubles() {
+    // 1, 1e200, 1 (which "Calcular" refuses: its discriminant is beyond the doubles): the vertex
+    // at y = −2.5E+399 cannot be drawn, and is said to be outside a view that can.
+    solver::Curve curve;
+    curve.logMagnitude = 0;
+    curve.first = -1e-200;
+    curve.second = -1e200;
+    const std::vector<solver::PlotPoint> points = {
+        {-1e-200, 0}, {-1e200, 0}, {-5e199, -HUGE_VAL}, {0, 1}};
+    const solver::ChosenView chosen = solver::chooseView(curve, -5e199, points);
+    for (const solver::Range& range : {chosen.view.x, chosen.view.y})
+        QVERIFY(std::isfinite(range.low) && std::isfinite(range.high) && range.low < range.high);
+    QCOMPARE(chosen.outside, std::vector<std::size_t>({2}));
+    for (int i = 0; i <= 100; ++i)
+        QVERIFY(!std::isnan(
+            curve.at(chosen.view.x.low + (chosen.view.x.high - chosen.view.x.low) * i / 100)));
 }
 
 QTEST_APPLESS_MAIN(TestSolver)
