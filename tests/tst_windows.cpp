@@ -30,6 +30,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -273,6 +274,7 @@ private slots:
     void graphCrossesTheAxisAtTheRoots_data();
     void graphCrossesTheAxisAtTheRoots();
     void resolutionSaved();
+    void graphZoomsMovesAndFits();
 };
 
 void TestWindows::initTestCase() {
@@ -1677,6 +1679,34 @@ void TestWindows::resolutionSaved() {
     QVERIFY2(errors[0].startsWith(QStringLiteral("No se pudo guardar «")), qPrintable(errors[0]));
     QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList({"parabola.png", "resolucion.pdf"}));
+}
+
+void TestWindows::graphZoomsMovesAndFits() {
+    // A notch of the wheel shows four fifths of the view, about the pointer; the keys zoom and
+    // move too, and Home goes back to the view the solver chose.
+    Harness h;
+    QVERIFY(h.showAndActivate());
+    h.type("1", "-3", "1");
+    h.press("Command1");
+    windows::ParabolaView* graph = openResolution(h)->graph();
+    const solver::View chosen = graph->view();
+    const auto width = [&] { return graph->view().x.high - graph->view().x.low; };
+    const QPointF pointer(graph->width() * 0.3, graph->height() * 0.6);
+    QWheelEvent wheel(pointer, graph->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(graph, &wheel);
+    QVERIFY(std::fabs(width() / (chosen.x.high - chosen.x.low) - 0.8) < 1e-9);
+    // Left of the middle, where the pointer was, the view's left side moved less than its right.
+    QVERIFY(graph->view().x.low - chosen.x.low < chosen.x.high - graph->view().x.high);
+    graph->setFocus();
+    const double left = graph->view().x.low;
+    QTest::keyClick(graph, Qt::Key_Right);
+    QVERIFY(std::fabs(graph->view().x.low - left - width() / 10) < width() * 1e-9);
+    QTest::keyClick(graph, Qt::Key_Minus);
+    QVERIFY(width() > (chosen.x.high - chosen.x.low) * 0.99);
+    QTest::keyClick(graph, Qt::Key_Home);
+    COMPARE_BITS(graph->view().x.low, chosen.x.low);
+    COMPARE_BITS(graph->view().y.high, chosen.y.high);
 }
 
 QTEST_MAIN(TestWindows)
