@@ -279,10 +279,9 @@ std::vector<Category> generateCategories(int count, unsigned seed) {
                         decimalText(shortDecimal(random), 3)};
         case 3: { // a (x − r)² + e, e tiny or 0: a double root, or two a hair apart
             const mpq_class a = nonzero(9, 9), r = fraction(99, 97);
-            mpq_class e(
-                between(-3, 3),
-                mpz_class("1" +
-                          std::string(static_cast<std::size_t>(random.integer(12, 30)), '0')));
+            mpz_class tiny;
+            mpz_ui_pow_ui(tiny.get_mpz_t(), 10, static_cast<unsigned long>(random.integer(12, 30)));
+            mpq_class e(between(-3, 3), tiny);
             e.canonicalize();
             return Case{text(a), text(-2 * a * r), text(a * r * r + e)};
         }
