@@ -38,6 +38,13 @@ bool dropBlank(std::string_view& text, bool front) {
     return false;
 }
 
+// text without the blanks at its front (or back).
+std::string_view withoutBlanksAt(std::string_view text, bool front) {
+    while (dropBlank(text, front)) {
+    }
+    return text;
+}
+
 std::string_view takeDigits(std::string_view& text) {
     const auto end = std::find_if_not(text.begin(), text.end(), isDigit);
     const std::string_view digits(text.begin(), end);
@@ -64,11 +71,7 @@ bool takeSeparator(std::string_view& text, std::string_view localeSeparator) {
 } // namespace
 
 std::string_view withoutBlanks(std::string_view text) {
-    while (dropBlank(text, true)) {
-    }
-    while (dropBlank(text, false)) {
-    }
-    return text;
+    return withoutBlanksAt(withoutBlanksAt(text, true), false);
 }
 
 bool takeSign(std::string_view& text) {
@@ -223,12 +226,6 @@ std::optional<double> nearestQuotient(const Decimal& numerator, const Decimal& d
     mpfr_set_emin(emin);
     mpfr_set_emax(emax);
     return numerator.negative ? -nearest : nearest;
-}
-
-std::string_view withoutBlanksAt(std::string_view text, bool front) {
-    while (dropBlank(text, front)) {
-    }
-    return text;
 }
 
 } // namespace

@@ -34,11 +34,31 @@ const std::vector<std::uint32_t>& primes() {
     return found;
 }
 
-std::string minusSign(bool minus) {
-    return minus ? std::string(runtime::kTypographicMinus) : std::string();
+// value = n / (2^twos 5^fives) a terminating decimal of places places: n times factor() over
+// 10^places; nothing where the denominator has another prime.
+struct DecimalScale {
+    long twos = 0;
+    long fives = 0;
+    long places = 0;
+    mpz_class factor() const { return power(2, places - twos) * power(5, places - fives); }
+};
+
+std::optional<DecimalScale> decimalScale(const mpq_class& value) {
+    mpz_class rest = value.get_den();
+    DecimalScale scale;
+    scale.twos = removeFactor(rest, 2);
+    scale.fives = removeFactor(rest, 5);
+    if (rest != 1)
+        return std::nullopt;
+    scale.places = std::max(scale.twos, scale.fives);
+    return scale;
 }
 
 } // namespace
+
+std::string minusSign(bool minus) {
+    return minus ? std::string(runtime::kTypographicMinus) : std::string();
+}
 
 std::string integerText(const mpz_class& value) {
     if (mpz_sizeinbase(value.get_mpz_t(), 10) > kLongestExactForm + 1)
@@ -120,17 +140,11 @@ std::string Writer::joined(const std::string& a, bool minus, const std::string& 
 }
 
 std::string Writer::positional(const mpq_class& value) const {
-    mpz_class rest = value.get_den();
-    const long twos = removeFactor(rest, 2);
-    const long fives = removeFactor(rest, 5);
-    if (rest != 1)
+    const std::optional<DecimalScale> scale = decimalScale(value);
+    if (!scale || scale->places > static_cast<long>(kLongestExactForm))
         throw TooLong{};
-    const long places = std::max(twos, fives);
-    if (places > static_cast<long>(kLongestExactForm))
-        throw TooLong{};
-    std::string digits =
-        integerText(abs(value.get_num()) * power(2, places - twos) * power(5, places - fives));
-    const auto whole = static_cast<std::size_t>(places);
+    std::string digits = integerText(abs(value.get_num()) * scale->factor());
+    const auto whole = static_cast<std::size_t>(scale->places);
     if (digits.size() <= whole)
         digits.insert(0, whole + 1 - digits.size(), '0');
     if (whole > 0)
@@ -144,26 +158,22 @@ std::string Writer::positional(const mpq_class& value) const {
 std::optional<std::string> Writer::decimal(const mpq_class& value) const {
     if (!m_decimals)
         return std::nullopt;
-    // value = n / (2^twos 5^fives) = n 2^(places - twos) 5^(places - fives) / 10^places.
-    mpz_class rest = value.get_den();
-    const long twos = removeFactor(rest, 2);
-    const long fives = removeFactor(rest, 5);
-    if (rest != 1)
+    const std::optional<DecimalScale> scale = decimalScale(value);
+    if (!scale)
         return std::nullopt;
-    const long places = std::max(twos, fives);
     // 2^50 and 5^22 have 16 digits: more would not fit in 15.
-    if (places - twos >= 50 || places - fives >= 22)
+    if (scale->places - scale->twos >= 50 || scale->places - scale->fives >= 22)
         return std::nullopt;
     mpz_class significand = value.get_num();
     // Only an integer can end in zeros: a fraction's numerator has no factor its denominator has.
-    const long zeros = twos == 0 && fives == 0 ? removeFactor(significand, 10) : 0;
+    const long zeros = scale->places == 0 ? removeFactor(significand, 10) : 0;
     if (mpz_sizeinbase(significand.get_mpz_t(), 10) > 16)
         return std::nullopt;
-    significand *= power(2, places - twos) * power(5, places - fives);
+    significand *= scale->factor();
     const std::string digits = significand.get_str();
     if (digits.size() > 15)
         return std::nullopt;
-    const long exponent = static_cast<long>(digits.size()) - 1 + zeros - places;
+    const long exponent = static_cast<long>(digits.size()) - 1 + zeros - scale->places;
     return runtime::typographic(runtime::formatDecimal(false, digits, exponent, m_separator));
 }
 

@@ -21,6 +21,9 @@ inline constexpr std::string_view kRoot = "\xE2\x88\x9A"; // U+221A
 // Thrown where a number is too long for anything written with it to fit in kLongestExactForm.
 struct TooLong {};
 
+// The typographic minus, or nothing.
+std::string minusSign(bool minus);
+
 // An integer's digits, with "-" for a negative one; throws TooLong for more than a form holds.
 std::string integerText(const mpz_class& value);
 

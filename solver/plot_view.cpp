@@ -30,7 +30,7 @@ struct Span {
     Span readable() const {
         Span span = *this;
         span.half = std::max({span.half, kNarrowest * std::fabs(centre), kSmallestSpan});
-        span.half = std::min(span.half, kLargest - std::fabs(span.centre) / 2);
+        span.half = std::min(span.half, kLargest - std::fabs(span.centre));
         return span;
     }
     Span widened(double fraction) const {

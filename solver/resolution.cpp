@@ -30,15 +30,6 @@ std::string filled(std::string_view sentence, std::string_view argument) {
     return texts::filled(sentence, argument);
 }
 
-std::string signOf(bool negative) {
-    return negative ? kMinus : std::string();
-}
-
-// " + text" or " − text" after a term.
-std::string plusOrMinus(bool minus, const std::string& text) {
-    return (minus ? " " + kMinus + " " : std::string(" + ")) + text;
-}
-
 Surd surdOf(const mpq_class& value) {
     return Surd{.u = value.get_num(), .z = value.get_den()};
 }
@@ -64,7 +55,7 @@ Approximation approximately(const Surd& x, int places, std::string_view separato
     std::string fraction = digits.substr(digits.size() - unitsPlaces);
     if (trimmed)
         fraction.erase(fraction.find_last_not_of('0') + 1);
-    std::string text = signOf(fixed.negative && fixed.units != 0) + whole;
+    std::string text = notation::minusSign(fixed.negative && fixed.units != 0) + whole;
     if (!fraction.empty())
         text.append(separator).append(fraction);
     return {text, fixed.exact};
@@ -109,22 +100,22 @@ public:
     std::string point(const std::string& x, const std::string& y) const {
         return "(" + x + m_between + y + ")";
     }
-    const std::string& between() const { return m_between; }
 
     // A factor that stands before brackets or x: nothing for 1, "−" for −1, "2", "(1/2)".
     std::string leading(const mpq_class& value) const {
         if (abs(value) == 1)
-            return signOf(value < 0);
+            return notation::minusSign(value < 0);
         const std::string magnitude = number(abs(value));
         const bool plain = magnitude.find_first_of("/E") == std::string::npos;
-        return signOf(value < 0) + (plain ? magnitude : notation::inBrackets(magnitude));
+        return notation::minusSign(value < 0) +
+               (plain ? magnitude : notation::inBrackets(magnitude));
     }
 
     // x − h: "x", "x − 3/2", "x + 1".
     std::string shifted(const mpq_class& h) const {
         if (h == 0)
             return "x";
-        return std::string("x").append(plusOrMinus(h > 0, number(abs(h))));
+        return Writer::joined("x", h > 0, number(abs(h)));
     }
 
 private:
@@ -147,9 +138,9 @@ std::string polynomial(const std::array<Typed, 3>& typed) {
         if (ofX && !magnitude.empty() && (term.hasExponent() || term.fraction))
             magnitude = notation::inBrackets(magnitude);
         if (text.empty())
-            text = signOf(term.negative) + magnitude + powers[i];
+            text = notation::minusSign(term.negative) + magnitude + powers[i];
         else
-            text += plusOrMinus(term.negative, magnitude + powers[i]);
+            text = Writer::joined(text, term.negative, magnitude + powers[i]);
     }
     return text;
 }
@@ -188,8 +179,8 @@ std::vector<std::string> Resolution::lines(int places) const {
     const std::array<Typed, 3>& typed = student.typed;
     const mpq_class &a = student.a, &b = student.b, &c = student.c;
     const mpq_class &vertexX = student.vertexX, &vertexY = student.vertexY;
-    const mpq_class discriminant = b * b - 4 * a * c;
     const ExactForms& forms = worked.forms;
+    const IntegerEquation& integers = worked.equation->integerEquation();
     const std::string tooLong = tooLongNote();
     const auto fitted = [&](std::string_view label, const std::function<std::string()>& write) {
         return fitting(write).value_or(texts::filled(texts::kLineTooLong, {label, tooLong}));
@@ -206,13 +197,12 @@ std::vector<std::string> Resolution::lines(int places) const {
                           "D = b² " + kMinus + " 4ac = " + *forms.discriminant);
         throw notation::TooLong{};
     }));
-    const int sign = sgn(discriminant);
+    const int sign = sgn(integers.discriminant);
     lines.emplace_back(sign > 0    ? texts::kTwoRealRoots
                        : sign == 0 ? texts::kDoubleRoot
                                    : texts::kComplexRoots);
 
     // x₁ = (−b + √D)/(2a) = … = (3 + √5)/2 ≈ 2,62.
-    const IntegerEquation& integers = worked.equation->integerEquation();
     const std::array<Surd, 2> surds = rootSurds(integers);
     for (const bool first : {true, false}) {
         const std::string name = first ? "x₁" : "x₂";
@@ -292,15 +282,14 @@ std::vector<std::string> Resolution::lines(int places) const {
             if (quotient) {
                 if (!form)
                     throw notation::TooLong{};
-                if (form->starts_with(kMinus))
-                    return "x + " + form->substr(kMinus.size());
-                return "x " + kMinus + " " + *form;
+                const bool negative = form->starts_with(kMinus);
+                return Writer::joined("x", !negative, form->substr(negative ? kMinus.size() : 0));
             }
             std::string text = student.shifted(parts->re);
             const std::string magnitude = parts->sign > 0
                                               ? writer.rootTerm(abs(term), parts->radicand)
                                               : writer.imaginary(abs(term), parts->radicand);
-            return text + plusOrMinus(term > 0, magnitude);
+            return Writer::joined(text, term > 0, magnitude);
         };
         const std::string lead = student.leading(a);
         const std::string first = factor(true);
@@ -318,9 +307,11 @@ std::vector<std::string> Resolution::lines(int places) const {
             throw notation::TooLong{};
         const std::string square =
             vertexX == 0 ? std::string("x²") : notation::inBrackets(student.shifted(vertexX)) + "²";
-        const std::string offset =
-            vertexY == 0 ? std::string() : plusOrMinus(vertexY < 0, student.number(abs(vertexY)));
-        return filled(texts::kCanonicalLine, student.leading(a) + square + offset);
+        const std::string shifted = student.leading(a) + square;
+        return filled(texts::kCanonicalLine,
+                      vertexY == 0
+                          ? shifted
+                          : Writer::joined(shifted, vertexY < 0, student.number(abs(vertexY))));
     }));
     lines.push_back(fitted("Comprobación", [&] {
         return filled(texts::kCheckLine, "x₁ + x₂ = " + kMinus + "b/a = " + student.number(-b / a) +

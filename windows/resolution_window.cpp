@@ -50,8 +50,6 @@ ResolutionWindow::ResolutionWindow(QWidget* parent)
     // A face with every sign of the working (√, ², ₁, −, ≈), as large as text to read.
     m_ui->lines->setFont(inPixels(QFont(shownFace(QStringLiteral("Verdana"))), 14));
     m_ui->graph->setFont(inPixels(QFont(shownFace(QStringLiteral("Verdana"))), 12));
-    for (QLabel* label : {m_ui->decimalsLabel, m_ui->pointer})
-        label->setForegroundRole(QPalette::WindowText);
     m_errorReporter = [this](const QString& text) { runtime::reportError(this, text); };
 
     connect(m_ui->decimals, &QSpinBox::valueChanged, this, &ResolutionWindow::showLines);
